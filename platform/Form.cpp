@@ -1,0 +1,264 @@
+#include "Form.h"
+
+#include <utility>
+
+#include "../resources/ResourceIds.h"
+#include "ErrorReport.h"
+#include "ProgramError.h"
+#include "Screen.h"
+
+namespace zavi {
+namespace {
+
+// Marks a window as one of our forms, so the runtime can tell whether any is loaded
+// without a registry of its own.
+constexpr wchar_t kFormProperty[] = L"VLZaviRadio.Form";
+
+void RegisterFormClass(const wchar_t* className, WNDPROC procedure) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, className, &existing)) {
+        return;
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className;
+    if (RegisterClassExW(&windowClass) == 0) {
+        throw ProgramError("The window class could not be registered.");
+    }
+}
+
+HICON LoadProgramIcon(int width, int height) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                         MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, width,
+                                         height, LR_DEFAULTCOLOR | LR_SHARED));
+}
+
+}  // namespace
+
+Form::Form(const FormDefinition& definition) : m_definition(definition) {}
+
+Form::~Form() {
+    // A derived form unloads itself in its own destructor, while its handlers still exist;
+    // this only makes sure no window outlives its form.
+    if (IsLoaded()) {
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+        RemovePropW(m_window, kFormProperty);
+        DestroyWindow(std::exchange(m_window, nullptr));
+    }
+}
+
+void Form::Load() {
+    if (IsLoaded()) {
+        return;
+    }
+    RegisterFormClass(m_definition.className, &Form::WindowProc);
+    m_dpi = Screen::Dpi();
+    m_background = Brush(CreateSolidBrush(
+        ResolveColour(m_definition.backColour, [](int index) { return GetSysColor(index); })));
+    m_bigIcon = LoadProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    m_smallIcon = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+
+    const PixelRect client = ToPixels(m_definition.client, m_dpi);
+    RECT outer{client.left, client.top, client.left + client.width, client.top + client.height};
+    AdjustWindowRectEx(&outer, m_definition.style, FALSE, m_definition.exStyle);
+    const std::wstring caption = Widen(m_definition.caption);
+    // WM_NCCREATE stores the window handle, so the form counts as loaded from here on.
+    CreateWindowExW(m_definition.exStyle, m_definition.className, caption.c_str(),
+                    m_definition.style, outer.left, outer.top, outer.right - outer.left,
+                    outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (!IsLoaded()) {
+        throw ProgramError("The window could not be created.");
+    }
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+    CreateControls();
+    OnLoad();
+}
+
+void Form::Show() {
+    Load();
+    if (!IsWindowVisible(m_window)) {
+        ShowWindow(m_window, m_definition.showCommand);
+    }
+}
+
+void Form::Hide() {
+    Load();
+    ShowWindow(m_window, SW_HIDE);
+}
+
+void Form::Unload() {
+    if (IsLoaded()) {
+        DestroyWindow(m_window);
+    }
+}
+
+RECT Form::OuterRect() const {
+    RECT outer{};
+    GetWindowRect(m_window, &outer);
+    return outer;
+}
+
+double Form::Width() const {
+    const RECT outer = OuterRect();
+    return PixelsToTwips(outer.right - outer.left, m_dpi);
+}
+
+double Form::Height() const {
+    const RECT outer = OuterRect();
+    return PixelsToTwips(outer.bottom - outer.top, m_dpi);
+}
+
+double Form::Left() const {
+    return PixelsToTwips(OuterRect().left, m_dpi);
+}
+
+double Form::Top() const {
+    return PixelsToTwips(OuterRect().top, m_dpi);
+}
+
+void Form::SetLeft(double twips) {
+    MoveTo(TwipsToPixels(twips, m_dpi), OuterRect().top);
+}
+
+void Form::SetTop(double twips) {
+    MoveTo(OuterRect().left, TwipsToPixels(twips, m_dpi));
+}
+
+void Form::MoveTo(int x, int y) {
+    SetWindowPos(m_window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Form::AnyLoaded() {
+    bool found = false;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM result) -> BOOL {
+            if (GetPropW(window, kFormProperty) != nullptr) {
+                *reinterpret_cast<bool*>(result) = true;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void Form::AddLabel(const Label& label) {
+    m_labels.push_back(&label);
+}
+
+void Form::StartTimer(const TimerDefinition& timer) {
+    SetTimer(m_window, timer.id, timer.intervalMs, nullptr);
+    m_timers.push_back(timer.id);
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        SetPropW(window, kFormProperty, reinterpret_cast<HANDLE>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        RemovePropW(window, kFormProperty);
+        form->m_window = nullptr;
+        if (!AnyLoaded()) {
+            PostQuitMessage(0);
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // No error may unwind through the platform's dispatcher. One that reaches here was
+    // trapped by nobody: it is reported and the program ends, as untrapped errors do.
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (const ProgramError& error) {
+        ErrorReportAndQuit(error);
+    } catch (const std::exception& error) {
+        ErrorReportAndQuit(ProgramError(error.what()));
+    }
+    return 0;
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT fills the background, so nothing flickers
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            const HDC dc = BeginPaint(m_window, &paint);
+            Paint(dc);
+            EndPaint(m_window, &paint);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) == m_window && LOWORD(lParam) == HTCLIENT &&
+                SetCursorForLabel()) {
+                return TRUE;
+            }
+            break;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+void Form::OnDestroy() {
+    for (const UINT_PTR timer : m_timers) {
+        KillTimer(m_window, timer);
+    }
+    m_timers.clear();
+    OnUnload();
+    m_labels.clear();
+    DestroyControls();
+}
+
+void Form::Paint(HDC dc) const {
+    RECT client{};
+    GetClientRect(m_window, &client);
+    FillRect(dc, &client, m_background.get());
+    for (const Label* label : m_labels) {
+        label->Paint(dc);
+    }
+}
+
+bool Form::SetCursorForLabel() const {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(m_window, &cursor);
+    // The label painted last lies on top.
+    for (auto label = m_labels.rbegin(); label != m_labels.rend(); ++label) {
+        if ((*label)->Contains(cursor)) {
+            if ((*label)->Pointer() == MousePointer::UpArrow) {
+                SetCursor(LoadCursorW(nullptr, IDC_UPARROW));
+                return true;
+            }
+            return false;
+        }
+    }
+    return false;
+}
+
+}  // namespace zavi

@@ -1,0 +1,75 @@
+// Move-only owners of GDI objects and device contexts.
+#pragma once
+
+#include <utility>
+
+#include "ControlDefinitions.h"
+#include "Win32.h"
+
+namespace zavi {
+
+template <class Handle>
+class GdiObject {
+  public:
+    GdiObject() = default;
+    explicit GdiObject(Handle handle) : m_handle(handle) {}
+    ~GdiObject() { Reset(); }
+    GdiObject(GdiObject&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            m_handle = std::exchange(other.m_handle, nullptr);
+        }
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+
+    Handle get() const { return m_handle; }
+
+  private:
+    void Reset() {
+        if (m_handle != nullptr) {
+            DeleteObject(m_handle);
+            m_handle = nullptr;
+        }
+    }
+
+    Handle m_handle = nullptr;
+};
+
+using Font = GdiObject<HFONT>;
+using Brush = GdiObject<HBRUSH>;
+
+// A screen device context, released when it goes out of scope.
+class ScreenDC {
+  public:
+    ScreenDC() : m_dc(GetDC(nullptr)) {}
+    ~ScreenDC() { ReleaseDC(nullptr, m_dc); }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    HDC get() const { return m_dc; }
+
+  private:
+    HDC m_dc;
+};
+
+// Selects an object into a DC and puts the previous one back.
+class ScopedSelect {
+  public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(SelectObject(dc, object)) {}
+    ~ScopedSelect() { SelectObject(m_dc, m_previous); }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+  private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
+
+// The font for a definition at the given DPI. Text on a colour-keyed window is drawn
+// without antialiasing: blended edge pixels are near-white, not white, and would show
+// as a pale fringe around every letter.
+Font CreateDefinedFont(const FontSpec& spec, int dpi);
+
+}  // namespace zavi

@@ -1,0 +1,41 @@
+// The start-up window as defined: title, client size, colours, controls and tip.
+#pragma once
+
+#include "../platform/ControlDefinitions.h"
+
+namespace zavi::splash {
+
+inline constexpr const char* kTitle = "Zavi Radio";
+inline constexpr int kClientWidth = 7845;
+inline constexpr int kClientHeight = 2130;
+// Where the client area sits if the load sequence never places the window.
+inline constexpr int kDesignLeft = 6735;
+inline constexpr int kDesignTop = 7425;
+inline constexpr OleColour kBackColour = kWhite;
+
+inline constexpr LabelDefinition kLabel1{{-360, 0, 8175, 1575},
+                                         " Zavi  Radio",
+                                         {"Times New Roman", 72.0, 700},
+                                         kDesktopColour,
+                                         MousePointer::UpArrow};
+inline constexpr LabelDefinition kLabel2{{2280, 1440, 4815, 615},
+                                         "Zavi Radio is starting...",
+                                         {"Arial Unicode MS", 20.25, 400},
+                                         0x00400040u,
+                                         MousePointer::Default};
+inline constexpr LabelDefinition kLabel3{{1320, 1920, 5175, 255},
+                                         "developed by Orvan Teslik, Velostan Corporation",
+                                         {"Arial", 9.75, 700},
+                                         kButtonTextColour,
+                                         MousePointer::Default};
+inline constexpr ProgressBarDefinition kProgressBar1{{0, 1440, 7695, 165}, 0.0f, 100.0f};
+
+inline constexpr TimerDefinition kTimer1{1, 1};
+inline constexpr TimerDefinition kTimer2{2, 2000};
+
+inline constexpr const char* kTrayTip = "Velostan Radio";
+inline constexpr unsigned kTrayIconId = 1;
+inline constexpr unsigned kTrayFlags = 7;
+inline constexpr unsigned kTrayCallbackMessage = 0x0200;
+
+}  // namespace zavi::splash

@@ -1,0 +1,69 @@
+// ZaviRadioSplash: the start-up window. It floats in the screen's bottom-right corner,
+// its white made see-through, with the title, a status line, a credit line and a bar,
+// and puts the program's icon in the notification area while it is loaded.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "../platform/DefaultInstance.h"
+#include "../platform/Form.h"
+#include "../platform/ProgressBar.h"
+#include "NotifyIconData.h"
+
+namespace zavi {
+namespace forms {
+
+class ZaviRadioSplash : public Form {
+  public:
+    ZaviRadioSplash();
+    ~ZaviRadioSplash() override;
+
+    NotifyIconData BuildNotifyIconData(HWND window, std::uint32_t id, std::uint32_t flags,
+                                       std::uint32_t callbackMessage, HICON icon,
+                                       const std::string& tip) const;
+
+    const Label& Label1() const { return m_controls->Label1; }
+    const Label& Label2() const { return m_controls->Label2; }
+    const Label& Label3() const { return m_controls->Label3; }
+    ProgressBar& ProgressBar1() { return m_controls->ProgressBar1; }
+
+  protected:
+    void CreateControls() override;
+    void DestroyControls() override;
+    void OnLoad() override;
+    void OnUnload() override;
+    void OnTimer(UINT_PTR id) override;
+
+  private:
+    void OnTimer1();
+    void OnTimer2();
+    void WithdrawNotifyIcon();
+
+    struct Controls {
+        Controls(HWND window, int dpi);
+        Label Label1;
+        Label Label2;
+        Label Label3;
+        ProgressBar ProgressBar1;
+    };
+
+    std::unique_ptr<Controls> m_controls;
+    bool m_notifyIconAdded = false;
+
+    std::int16_t LayerAlpha = 0;
+    OleColour LayerColorKey = 0;
+    std::uint8_t LayerFlags = 0;
+};
+
+}  // namespace forms
+
+DefaultInstance<forms::ZaviRadioSplash>& ZaviRadioSplashInstance();
+
+// The start-up window's default instance; loads it on first reference.
+inline forms::ZaviRadioSplash& ZaviRadioSplash() {
+    return ZaviRadioSplashInstance()();
+}
+
+}  // namespace zavi

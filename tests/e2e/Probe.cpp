@@ -1,0 +1,81 @@
+// Looks at the program's windows from outside its process, the way a user's tools do.
+//   zavi_probe wait TITLE TIMEOUT_MS   wait for a visible top-level window; print its state
+//   zavi_probe close TITLE             ask the window to close
+// State is printed as key=value lines; the exit code is 0 when the window was found.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+long long EpochMilliseconds() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = now.dwLowDateTime;
+    ticks.HighPart = now.dwHighDateTime;
+    constexpr unsigned long long kEpochOffset = 116444736000000000ULL;  // 1601 to 1970
+    return static_cast<long long>((ticks.QuadPart - kEpochOffset) / 10000ULL);
+}
+
+HWND FindVisible(const wchar_t* title) {
+    const HWND window = FindWindowW(nullptr, title);
+    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+}
+
+int Wait(const wchar_t* title, DWORD timeout) {
+    const ULONGLONG end = GetTickCount64() + timeout;
+    HWND window = nullptr;
+    while ((window = FindVisible(title)) == nullptr) {
+        if (GetTickCount64() > end) {
+            std::printf("found=0\n");
+            return 1;
+        }
+        Sleep(5);
+    }
+    const long long foundAt = EpochMilliseconds();
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    const BOOL layered = GetLayeredWindowAttributes(window, &key, &alpha, &flags);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    std::printf("found=1\nfound_epoch_ms=%lld\n", foundAt);
+    std::printf("rect=%ld,%ld,%ld,%ld\n", outer.left, outer.top, outer.right, outer.bottom);
+    std::printf("screen=%d,%d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    std::printf("exstyle=0x%08lx\n",
+                static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)));
+    std::printf("layered=%d\nkey=0x%08lx\nflags=%lu\n", layered ? 1 : 0,
+                static_cast<unsigned long>(key), static_cast<unsigned long>(flags));
+    return 0;
+}
+
+int Close(const wchar_t* title) {
+    const HWND window = FindWindowW(nullptr, title);
+    if (window == nullptr) {
+        std::printf("found=0\n");
+        return 1;
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    std::printf("closed=1\n");
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc >= 4 && std::wstring(argv[1]) == L"wait") {
+        return Wait(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
+    }
+    if (argc >= 3 && std::wstring(argv[1]) == L"close") {
+        return Close(argv[2]);
+    }
+    std::fprintf(stderr, "usage: zavi_probe wait TITLE TIMEOUT_MS | close TITLE\n");
+    return 2;
+}

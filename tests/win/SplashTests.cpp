@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "WineTestSupport.h"
+#include "platform/Screen.h"
+#include "splash/SplashDefinition.h"
+#include "splash/ZaviRadioSplash.h"
+
+namespace zavi {
+namespace {
+
+class SplashTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::DrainQuit();
+        m_binding.emplace(test::RecordingTable());
+    }
+    void TearDown() override {
+        ZaviRadioSplashInstance().Unload();
+        m_binding.reset();
+        test::DrainQuit();
+    }
+
+    // Rebinds the recording stand-ins with one operation missing.
+    template <class Entry>
+    void BindWithout(Entry API::Table::*entry) {
+        API::Table table = test::RecordingTable();
+        table.*entry = nullptr;
+        m_binding.reset();
+        m_binding.emplace(table);
+    }
+
+    static RECT WindowRect(HWND window) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        return rect;
+    }
+
+    std::optional<API::ScopedBinding> m_binding;
+};
+
+TEST_F(SplashTest, LoadMakesWhiteSeeThroughAndKeepsTheWindowOutOfTheTaskbar) {
+    const HWND window = ZaviRadioSplash().hWnd();
+    const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_LAYERED);
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & WS_CAPTION);
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, &alpha, &flags));
+    EXPECT_EQ(key, 0x00FFFFFFu);
+    EXPECT_EQ(flags, 1u);
+    EXPECT_EQ(test::Recorded().layeredKeys, std::vector<COLORREF>{0x00FFFFFF});
+    wchar_t title[64] = {};
+    GetWindowTextW(window, title, 64);
+    EXPECT_STREQ(title, L"Zavi Radio");
+}
+
+TEST_F(SplashTest, OuterBottomRightCornerSitsOnTheWholeScreensCorner) {
+    auto& splash = ZaviRadioSplash();
+    const RECT outer = WindowRect(splash.hWnd());
+    EXPECT_EQ(outer.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(outer.bottom, GetSystemMetrics(SM_CYSCREEN));
+    RECT client{};
+    GetClientRect(splash.hWnd(), &client);
+    EXPECT_EQ(client.right, TwipsToPixels(splash::kClientWidth, splash.Dpi()));
+    EXPECT_EQ(client.bottom, TwipsToPixels(splash::kClientHeight, splash.Dpi()));
+    EXPECT_EQ(splash.Dpi(), Screen::Dpi());
+}
+
+TEST_F(SplashTest, ControlsHaveTheirDefinedGeometryTextsAndFonts) {
+    auto& splash = ZaviRadioSplash();
+    const int dpi = splash.Dpi();
+    struct Expected {
+        const Label& label;
+        const LabelDefinition& definition;
+    };
+    for (const Expected& e :
+         {Expected{splash.Label1(), splash::kLabel1}, Expected{splash.Label2(), splash::kLabel2},
+          Expected{splash.Label3(), splash::kLabel3}}) {
+        SCOPED_TRACE(e.definition.caption);
+        EXPECT_EQ(e.label.Bounds(), ToPixels(e.definition.bounds, dpi));
+        EXPECT_EQ(e.label.Caption(), e.definition.caption);
+        LOGFONTW font{};
+        ASSERT_TRUE(GetObjectW(e.label.FontHandle(), sizeof font, &font));
+        EXPECT_EQ(font.lfHeight, FontHeightForPoints(e.definition.font.points, dpi));
+        EXPECT_EQ(font.lfWeight, e.definition.font.weight);
+        EXPECT_EQ(Narrow(font.lfFaceName), e.definition.font.face);
+    }
+    EXPECT_EQ(splash.Label1().Bounds().left, TwipsToPixels(-360, dpi));
+    EXPECT_EQ(splash.Label1().ForeColor(), GetSysColor(COLOR_BACKGROUND));
+    EXPECT_EQ(splash.Label2().ForeColor(), 0x00400040u);
+    EXPECT_EQ(splash.Label3().ForeColor(), GetSysColor(COLOR_BTNTEXT));
+
+    const HWND bar = splash.ProgressBar1().hWnd();
+    wchar_t className[64] = {};
+    GetClassNameW(bar, className, 64);
+    EXPECT_STREQ(className, PROGRESS_CLASSW);
+    EXPECT_EQ(GetParent(bar), splash.hWnd());
+    RECT barRect = WindowRect(bar);
+    MapWindowPoints(nullptr, splash.hWnd(), reinterpret_cast<POINT*>(&barRect), 2);
+    const PixelRect expectedBar = ToPixels(splash::kProgressBar1.bounds, dpi);
+    EXPECT_EQ((PixelRect{barRect.left, barRect.top, barRect.right - barRect.left,
+                         barRect.bottom - barRect.top}),
+              expectedBar);
+    PBRANGE range{};
+    SendMessageW(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iLow, 0);
+    EXPECT_EQ(range.iHigh, 100);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
+}
+
+TEST_F(SplashTest, OnlyTheTextsAreDrawnInAnythingButWhite) {
+    auto& splash = ZaviRadioSplash();
+    RECT client{};
+    GetClientRect(splash.hWnd(), &client);
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    SendMessageW(splash.hWnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+
+    const auto inside = [](const PixelRect& box, int x, int y) {
+        return x >= box.left && x < box.left + box.width && y >= box.top &&
+               y < box.top + box.height;
+    };
+    int strayPixels = 0;
+    int pixelsIn[3] = {};
+    const Label* labels[3] = {&splash.Label1(), &splash.Label2(), &splash.Label3()};
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            const COLORREF pixel = GetPixel(memory, x, y);
+            if (pixel == 0x00FFFFFF) {
+                continue;
+            }
+            bool owned = false;
+            for (int i = 0; i < 3; ++i) {
+                if (inside(labels[i]->Bounds(), x, y) && pixel == labels[i]->ForeColor()) {
+                    ++pixelsIn[i];
+                    owned = true;
+                    break;
+                }
+            }
+            strayPixels += owned ? 0 : 1;
+        }
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    // Only exact text colours: a blended edge would be neither white nor text, a fringe.
+    EXPECT_EQ(strayPixels, 0);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_GT(pixelsIn[i], 100) << labels[i]->Caption();
+    }
+}
+
+TEST_F(SplashTest, RegistersTheIconOnceWithTheExactRecordAndWithdrawsItOnUnload) {
+    auto& splash = ZaviRadioSplash();
+    const HWND window = splash.hWnd();
+    ASSERT_NE(splash.Icon(), nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0)),
+              splash.Icon());
+    ASSERT_EQ(test::Recorded().notifyCalls.size(), 1u);
+    const auto& add = test::Recorded().notifyCalls[0];
+    EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(add.data.cbSize, NOTIFYICONDATAA_V1_SIZE);
+    EXPECT_EQ(add.data.hWnd, window);
+    EXPECT_EQ(add.data.uID, 1u);
+    EXPECT_EQ(add.data.uFlags, 7u);
+    EXPECT_EQ(add.data.uCallbackMessage, 0x0200u);
+    EXPECT_EQ(add.data.hIcon, splash.Icon());
+    EXPECT_EQ(test::TipBytes(add.data, 64),
+              std::string("Velostan Radio") + '\0' + std::string(49, ' '));
+    const auto expected =
+        splash.BuildNotifyIconData(window, 1, 7, 0x200, splash.Icon(), "Velostan Radio");
+    EXPECT_EQ(test::TipBytes(add.data, 64), expected.szTip());
+
+    // Callbacks from the shell arrive as mouse moves and change nothing.
+    SendMessageW(window, 0x0200, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(ZaviRadioSplashInstance().IsLoaded());
+    EXPECT_EQ(test::Recorded().notifyCalls.size(), 1u);
+
+    ZaviRadioSplashInstance().Unload();
+    ASSERT_EQ(test::Recorded().notifyCalls.size(), 2u);
+    const auto& remove = test::Recorded().notifyCalls[1];
+    EXPECT_EQ(remove.message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(remove.data.hWnd, window);
+    EXPECT_EQ(remove.data.uID, 1u);
+}
+
+TEST_F(SplashTest, TimersRunFromLoadAndUnloadingTheLastWindowEndsTheLoop) {
+    const HWND window = ZaviRadioSplash().hWnd();
+    const test::PumpResult running = test::PumpMessagesFor(2150, window);
+    EXPECT_GT(running.timerTicks[1], 20);  // 1 ms, at the platform's 10 ms floor or better
+    EXPECT_EQ(running.timerTicks[2], 1);
+    EXPECT_FALSE(running.quitPosted);
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    const test::PumpResult after = test::PumpMessagesFor(50, window);
+    EXPECT_TRUE(after.quitPosted);
+    EXPECT_EQ(after.timerTicks[1] + after.timerTicks[2], 0);
+}
+
+TEST_F(SplashTest, FailedIconRegistrationIsReportedAndLeavesTheWindowUnplacedButShown) {
+    BindWithout(&API::Table::Shell_NotifyIconA);
+    test::ErrorBoxAnswerer answerer;
+    auto& splash = ZaviRadioSplash();
+    splash.Show();
+    EXPECT_EQ(answerer.Texts(),
+              std::vector<std::string>{
+                  "Can't find DLL entry point Shell_NotifyIconA in shell32 Source : VLZaviRadio"});
+    // The steps after the failing one never ran.
+    EXPECT_FALSE(GetWindowLongW(splash.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    const RECT outer = WindowRect(splash.hWnd());
+    EXPECT_EQ(outer.left, TwipsToPixels(splash::kDesignLeft, splash.Dpi()));
+    EXPECT_EQ(outer.top, TwipsToPixels(splash::kDesignTop, splash.Dpi()));
+    EXPECT_TRUE(IsWindowVisible(splash.hWnd()));
+    EXPECT_FALSE(test::PumpMessagesFor(100).quitPosted);
+    EXPECT_TRUE(ZaviRadioSplashInstance().IsLoaded());
+}
+
+TEST_F(SplashTest, MissingLayeringIsReportedAndTheLoadStillPlacesTheWindow) {
+    BindWithout(&API::Table::SetLayeredWindowAttributes);
+    test::ErrorBoxAnswerer answerer;
+    auto& splash = ZaviRadioSplash();
+    splash.Show();
+    EXPECT_EQ(answerer.Texts(),
+              std::vector<std::string>{"Can't find DLL entry point SetLayeredWindowAttributes in "
+                                       "user32 Source : VLZaviRadio"});
+    EXPECT_TRUE(GetWindowLongW(splash.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    const RECT outer = WindowRect(splash.hWnd());
+    EXPECT_EQ(outer.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(outer.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(IsWindowVisible(splash.hWnd()));
+    EXPECT_FALSE(test::PumpMessagesFor(100).quitPosted);
+    EXPECT_EQ(test::Recorded().notifyCalls.size(), 1u);
+}
+
+TEST_F(SplashTest, ReloadAfterUnloadRunsTheWholeLoadSequenceAgain) {
+    const HWND first = ZaviRadioSplash().hWnd();
+    ZaviRadioSplashInstance().Unload();
+    const HWND second = ZaviRadioSplash().hWnd();
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(GetWindowLongW(second, GWL_EXSTYLE) & WS_EX_LAYERED);
+    ASSERT_EQ(test::Recorded().notifyCalls.size(), 3u);  // add, delete, add
+    EXPECT_EQ(test::Recorded().notifyCalls[2].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(test::Recorded().notifyCalls[2].data.hWnd, second);
+}
+
+}  // namespace
+}  // namespace zavi

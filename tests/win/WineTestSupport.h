@@ -1,0 +1,65 @@
+// Helpers for tests of real windows: pumping messages, answering the error box, and
+// stand-ins for the platform operations that record what they were given.
+#pragma once
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/Api.h"
+
+namespace zavi::test {
+
+struct PumpResult {
+    bool quitPosted = false;
+    int timerTicks[4] = {};  // WM_TIMER count by timer id, for ids 0 to 3
+};
+
+// Dispatches this thread's messages for the given time, as the program's loop would.
+PumpResult PumpMessagesFor(DWORD milliseconds, HWND timerWindow = nullptr);
+// Takes any WM_QUIT left in the queue by an earlier test.
+void DrainQuit();
+
+// Answers every error message box the program shows, with OK, and keeps its text.
+class ErrorBoxAnswerer {
+  public:
+    ErrorBoxAnswerer();
+    ~ErrorBoxAnswerer();
+    ErrorBoxAnswerer(const ErrorBoxAnswerer&) = delete;
+    ErrorBoxAnswerer& operator=(const ErrorBoxAnswerer&) = delete;
+
+    std::vector<std::string> Texts() const;
+
+  private:
+    void Watch();
+
+    mutable std::mutex m_mutex;
+    std::vector<std::string> m_texts;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+struct NotifyCall {
+    DWORD message;
+    NOTIFYICONDATAA data;
+};
+
+// What the recording stand-ins saw. Window-style calls are passed on to user32, so the
+// window really changes; the notification area is left alone.
+struct Recorder {
+    std::vector<NotifyCall> notifyCalls;
+    std::vector<COLORREF> layeredKeys;
+    std::vector<BYTE> layeredFlags;
+    int getStyleCalls = 0;
+    int setStyleCalls = 0;
+};
+
+Recorder& Recorded();
+// A table of recording stand-ins; the Reset clears what an earlier test recorded.
+API::Table RecordingTable();
+// Reads every field of the native record as the shell would, for comparison in tests.
+std::string TipBytes(const NOTIFYICONDATAA& data, std::size_t count);
+
+}  // namespace zavi::test
