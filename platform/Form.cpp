@@ -32,6 +32,14 @@ void RegisterFormClass(const wchar_t* className, WNDPROC procedure) {
     }
 }
 
+BOOL CALLBACK IsFormWindow(HWND window, LPARAM found) {
+    if (GetPropW(window, kFormProperty) != nullptr) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HICON LoadProgramIcon(int width, int height) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
                                          MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, width,
@@ -136,16 +144,7 @@ void Form::MoveTo(int x, int y) {
 
 bool Form::AnyLoaded() {
     bool found = false;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) -> BOOL {
-            if (GetPropW(window, kFormProperty) != nullptr) {
-                *reinterpret_cast<bool*>(result) = true;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), &IsFormWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

@@ -16,7 +16,8 @@ wine_session_start() {
         for n in $(seq 90 140); do
             [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
         done
-        Xvfb ":$n" -screen 0 "${ZAVI_SCREEN:-1280x800x24}" -nolisten tcp >/dev/null 2>&1 &
+        local screen=${ZAVI_SCREEN:-1280x800x24}
+        Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
         _wine_session_pids+=($!)
         export DISPLAY=":$n"
         local i
@@ -34,6 +35,15 @@ wine_session_start() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         "$WINE64" wineboot -i >/dev/null 2>&1
+        # The windows ask for Windows' fonts; Liberation's have the same metrics.
+        local face target
+        for face in "Times New Roman=Liberation Serif" "Arial=Liberation Sans" \
+                    "Arial Unicode MS=Liberation Sans"; do
+            target=${face#*=}
+            "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" \
+                /t REG_SZ /d "$target" /f >/dev/null 2>&1
+        done
+        wineserver -w
     fi
     "$WINE64" wineboot -r >/dev/null 2>&1 || true
 }

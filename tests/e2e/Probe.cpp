@@ -1,7 +1,9 @@
 // Looks at the program's windows from outside its process, the way a user's tools do.
 //   zavi_probe wait TITLE TIMEOUT_MS   wait for a visible top-level window; print its state
 //   zavi_probe close TITLE             ask the window to close
-// State is printed as key=value lines; the exit code is 0 when the window was found.
+// State is printed as key=value lines, to the file named by ZAVI_PROBE_OUT if it is set (a
+// probe started inside a Wine virtual desktop has no console); the exit code is 0 when the
+// window was found.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -28,6 +30,9 @@ HWND FindVisible(const wchar_t* title) {
 }
 
 int Wait(const wchar_t* title, DWORD timeout) {
+    // Tells the caller the probe is up, so the program can be started after it.
+    std::printf("ready=1\n");
+    std::fflush(stdout);
     const ULONGLONG end = GetTickCount64() + timeout;
     HWND window = nullptr;
     while ((window = FindVisible(title)) == nullptr) {
@@ -70,6 +75,11 @@ int Close(const wchar_t* title) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (const wchar_t* out = _wgetenv(L"ZAVI_PROBE_OUT"); out != nullptr && *out != L'\0') {
+        if (_wfreopen(out, L"w", stdout) == nullptr) {
+            return 3;
+        }
+    }
     if (argc >= 4 && std::wstring(argv[1]) == L"wait") {
         return Wait(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
     }

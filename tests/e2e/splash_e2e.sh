@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# End to end: starts the real executable under Wine and checks its start-up window from
+# outside the process: where it is, that white is keyed out, that it closes cleanly; then
+# does the same on a screen smaller than the window. Prints the time to the splash.
+#   splash_e2e.sh PROGRAM.exe PROBE.exe BUILD_DIR
+set -euo pipefail
+program=$1 probe=$2 build_dir=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/wine-session.sh"
+[ -n "${DISPLAY:-}" ] || { wine_session_start "$build_dir"; trap wine_session_stop EXIT; }
+: "${WINEPREFIX:=$build_dir/wineprefix}"
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+work=$(mktemp -d "$build_dir/e2e.XXXXXX")
+failures=0
+check() {  # check DESCRIPTION ACTUAL EXPECTED
+    if [ "$2" == "$3" ]; then
+        echo "ok: $1"
+    else
+        echo "FAILED: $1: got '$2', expected '$3'"
+        failures=$((failures + 1))
+    fi
+}
+value() { sed -n "s/^$1=//p" "$2" | tr -d '\r'; }
+wait_for_line() {  # wait_for_line FILE PATTERN SECONDS
+    local i
+    for i in $(seq $(($3 * 20))); do
+        grep -q "$2" "$1" 2>/dev/null && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+echo "== start-up window on the whole screen"
+"$WINE64" "$probe" wait "Zavi Radio" 20000 >"$work/probe.txt" &
+probe_pid=$!
+wait_for_line "$work/probe.txt" "ready=1" 30 || { echo "FAILED: probe did not start"; exit 1; }
+started=$(date +%s%3N)
+"$WINE64" "$program" &
+program_pid=$!
+wait "$probe_pid" || true
+cat "$work/probe.txt" | tr -d '\r'
+found=$(value found "$work/probe.txt")
+check "a window titled 'Zavi Radio' appears" "$found" 1
+if [ "$found" = 1 ]; then
+    echo "splash_ms=$(($(value found_epoch_ms "$work/probe.txt") - started)) (process start to visible start-up window)"
+    IFS=, read -r left top right bottom <<<"$(value rect "$work/probe.txt")"
+    IFS=, read -r screen_w screen_h <<<"$(value screen "$work/probe.txt")"
+    check "window's right edge on the screen's" "$right" "$screen_w"
+    check "window's bottom edge on the screen's" "$bottom" "$screen_h"
+    check "window size at 96 dpi" "$((right - left))x$((bottom - top))" "523x142"
+    check "white is the colour key" "$(value layered "$work/probe.txt") $(value key "$work/probe.txt") $(value flags "$work/probe.txt")" "1 0x00ffffff 1"
+    sleep 1
+    import -window root "$build_dir/splash-e2e.png"
+    echo "screenshot: $build_dir/splash-e2e.png"
+fi
+"$WINE64" "$probe" close "Zavi Radio" >/dev/null || true
+exit_code=timeout
+for _ in $(seq 200); do
+    if ! kill -0 "$program_pid" 2>/dev/null; then
+        wait "$program_pid" && exit_code=0 || exit_code=$?
+        break
+    fi
+    sleep 0.05
+done
+check "closing the last window ends the program with code 0" "$exit_code" 0
+[ "$exit_code" = timeout ] && kill "$program_pid" 2>/dev/null
+
+echo "== start-up window on a screen smaller than itself (a 400x100 Wine desktop)"
+desktop="/desktop=ZaviTiny,400x100"
+"$WINE64" explorer "$desktop" "$program" &
+tiny_pid=$!
+ZAVI_PROBE_OUT="$(winepath -w "$work/tiny.txt" 2>/dev/null)" \
+    "$WINE64" explorer "$desktop" "$probe" wait "Zavi Radio" 20000 || true
+wait_for_line "$work/tiny.txt" "found=" 30 || true
+tr -d '\r' <"$work/tiny.txt" 2>/dev/null || true
+check "the small screen is what the program sees" "$(value screen "$work/tiny.txt")" "400,100"
+check "the window hangs off the top-left, unclamped" "$(value rect "$work/tiny.txt")" "-123,-42,400,100"
+ZAVI_PROBE_OUT="$(winepath -w "$work/close.txt" 2>/dev/null)" \
+    "$WINE64" explorer "$desktop" "$probe" close "Zavi Radio" || true
+for _ in $(seq 200); do
+    kill -0 "$tiny_pid" 2>/dev/null || break
+    sleep 0.05
+done
+kill "$tiny_pid" 2>/dev/null || true
+
+rm -rf "$work"
+echo "end-to-end: $failures failed"
+[ "$failures" -eq 0 ]
