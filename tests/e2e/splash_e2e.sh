@@ -31,6 +31,23 @@ wait_for_line() {  # wait_for_line FILE PATTERN SECONDS
     return 1
 }
 
+# Wine docks each notification icon into trayer's panel as a window of its explorer.exe.
+docked_icons() {
+    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
+        inside && /^        0x/ {inside = 0}
+        inside && /"explorer.exe"/ {n++}
+        END {print n + 0}'
+}
+# The shell docks and drops icons on its own time: wait up to 3 s for the expected count.
+docked_icons_settled() {
+    local i
+    for i in $(seq 60); do
+        [ "$(docked_icons)" = "$1" ] && break
+        sleep 0.05
+    done
+    docked_icons
+}
+
 echo "== start-up window on the whole screen"
 "$WINE64" "$probe" wait "Zavi Radio" 20000 >"$work/probe.txt" &
 probe_pid=$!
@@ -51,6 +68,7 @@ if [ "$found" = 1 ]; then
     check "window size at 96 dpi" "$((right - left))x$((bottom - top))" "523x142"
     check "white is the colour key" "$(value layered "$work/probe.txt") $(value key "$work/probe.txt") $(value flags "$work/probe.txt")" "1 0x00ffffff 1"
     sleep 1
+    check "the icon is docked in the notification area" "$(docked_icons_settled 1)" 1
     import -window root "$build_dir/splash-e2e.png"
     echo "screenshot: $build_dir/splash-e2e.png"
 fi
@@ -64,6 +82,7 @@ for _ in $(seq 200); do
     sleep 0.05
 done
 check "closing the last window ends the program with code 0" "$exit_code" 0
+check "no icon is left in the notification area" "$(docked_icons_settled 0)" 0
 [ "$exit_code" = timeout ] && kill "$program_pid" 2>/dev/null
 
 echo "== start-up window on a screen smaller than itself (a 400x100 Wine desktop)"

@@ -71,7 +71,10 @@ TEST_P(NotifyIconTipLength, FieldHoldsAtMost64BytesAndTheNulOnlyUpTo63) {
 INSTANTIATE_TEST_SUITE_P(Lengths, NotifyIconTipLength,
                          ::testing::Values(TipCase{0, true}, TipCase{14, true}, TipCase{62, true},
                                            TipCase{63, true}, TipCase{64, false},
-                                           TipCase{65, false}, TipCase{200, false}));
+                                           TipCase{65, false}, TipCase{200, false}),
+                         [](const ::testing::TestParamInfo<TipCase>& param) {
+                             return std::to_string(param.param.length) + "_characters";
+                         });
 
 TEST(NotifyIconData, TipNeverSpillsPastTheRecord) {
     const auto record = BuildNotifyIconData(1, 2, 3, 4, 5, std::string(500, 'y'));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 #include "splash/SplashDefinition.h"
 
 namespace zavi {
@@ -27,7 +30,13 @@ INSTANTIATE_TEST_SUITE_P(Dpis, TwipsToPixelsAt,
                                            TwipsCase{7845, 144, 785}, TwipsCase{135, 96, 9},
                                            TwipsCase{195, 96, 13}, TwipsCase{7, 96, 0},
                                            TwipsCase{8, 96, 1}, TwipsCase{-8, 96, -1},
-                                           TwipsCase{1440, 168, 168}, TwipsCase{100, 168, 12}));
+                                           TwipsCase{1440, 168, 168}, TwipsCase{100, 168, 12}),
+                         [](const ::testing::TestParamInfo<TwipsCase>& param) {
+                             const TwipsCase c = param.param;
+                             return (c.twips < 0 ? "minus" : "") +
+                                    std::to_string(static_cast<int>(std::abs(c.twips))) +
+                                    "twips_at_" + std::to_string(c.dpi) + "dpi";
+                         });
 
 TEST(Twips, PixelsRoundTripThroughTwipsAtEveryCommonDpi) {
     for (int dpi : {96, 120, 144, 168, 192}) {

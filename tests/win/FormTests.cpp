@@ -5,6 +5,7 @@
 #include "WineTestSupport.h"
 #include "platform/DefaultInstance.h"
 #include "platform/Form.h"
+#include "platform/ProgramError.h"
 
 namespace zavi {
 namespace {
@@ -28,6 +29,7 @@ class TestForm : public Form {
     int loads = 0;
     int unloads = 0;
     int ticks = 0;
+    bool failOnTick = false;
     std::function<void()> duringLoad;
 
   protected:
@@ -44,7 +46,13 @@ class TestForm : public Form {
         }
     }
     void OnUnload() override { ++unloads; }
-    void OnTimer(UINT_PTR id) override { ticks += id == kFastTimer.id ? 1 : 0; }
+    void OnTimer(UINT_PTR id) override {
+        ticks += id == kFastTimer.id ? 1 : 0;
+        if (failOnTick) {
+            failOnTick = false;
+            throw ProgramError("Tick failed");
+        }
+    }
 
   private:
     std::unique_ptr<Label> m_label;
@@ -174,6 +182,17 @@ TEST_F(FormTest, LabelsShowTheUpArrowPointerWhereTheyAskForIt) {
     SendMessageW(form.hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.hWnd()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+    instance.Unload();
+}
+
+TEST_F(FormTest, ErrorNoHandlerTrapsIsReportedAndEndsTheProgram) {
+    DefaultInstance<TestForm> instance;
+    TestForm& form = instance();
+    test::ErrorBoxAnswerer answerer;
+    form.failOnTick = true;
+    const test::PumpResult result = test::PumpMessagesFor(300);
+    EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"Tick failed Source : VLZaviRadio"});
+    EXPECT_TRUE(result.quitPosted);
     instance.Unload();
 }
 
