@@ -1,45 +1,14 @@
-// Move-only owners of GDI objects and device contexts.
+// Owners of GDI objects and device contexts.
 #pragma once
 
-#include <utility>
-
 #include "ControlDefinitions.h"
+#include "UniqueHandle.h"
 #include "Win32.h"
 
 namespace zavi {
 
-template <class Handle>
-class GdiObject {
-  public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : m_handle(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            m_handle = std::exchange(other.m_handle, nullptr);
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    Handle get() const { return m_handle; }
-
-  private:
-    void Reset() {
-        if (m_handle != nullptr) {
-            DeleteObject(m_handle);
-            m_handle = nullptr;
-        }
-    }
-
-    Handle m_handle = nullptr;
-};
-
-using Font = GdiObject<HFONT>;
-using Brush = GdiObject<HBRUSH>;
+using Font = UniqueHandle<HFONT, &DeleteObject>;
+using Brush = UniqueHandle<HBRUSH, &DeleteObject>;
 
 // A screen device context, released when it goes out of scope.
 class ScreenDC {

@@ -30,6 +30,9 @@ trap 'wine_session_stop; rm -f "$log"' EXIT
 status=0
 ctest --preset win64 2>&1 | tee -a "$log" || status=1
 
+# Figures from the end-to-end run (measurements, not pass/fail conditions).
+grep -h -E "^[a-z_]+_ms=" "$root/build/win64/Testing/Temporary/LastTest.log" 2>/dev/null || true
+
 passed=0 failed=0
 while read -r total_failed total; do
     failed=$((failed + total_failed))

@@ -1,0 +1,10 @@
+# Shared by the MinGW-w64 toolchain files: Debian's posix-threads compilers for the
+# triple they set.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${ZAVI_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZAVI_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${ZAVI_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ZAVI_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
