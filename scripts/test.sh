@@ -31,7 +31,7 @@ status=0
 ctest --preset win64 2>&1 | tee -a "$log" || status=1
 
 # Figures from the end-to-end run (measurements, not pass/fail conditions).
-grep -h -E "^[a-z_]+_ms=" "$root/build/win64/Testing/Temporary/LastTest.log" 2>/dev/null || true
+grep -h "^figure: " "$root/build/win64/Testing/Temporary/LastTest.log" 2>/dev/null || true
 
 passed=0 failed=0
 while read -r total_failed total; do

@@ -60,7 +60,7 @@ cat "$work/probe.txt" | tr -d '\r'
 found=$(value found "$work/probe.txt")
 check "a window titled 'Zavi Radio' appears" "$found" 1
 if [ "$found" = 1 ]; then
-    echo "splash_ms=$(($(value found_epoch_ms "$work/probe.txt") - started)) (process start to visible start-up window)"
+    echo "figure: splash_ms=$(($(value found_epoch_ms "$work/probe.txt") - started)) (process start to visible start-up window)"
     IFS=, read -r left top right bottom <<<"$(value rect "$work/probe.txt")"
     IFS=, read -r screen_w screen_h <<<"$(value screen "$work/probe.txt")"
     check "window's right edge on the screen's" "$right" "$screen_w"
@@ -89,19 +89,27 @@ echo "== start-up window on a screen smaller than itself (a 400x100 Wine desktop
 desktop="/desktop=ZaviTiny,400x100"
 "$WINE64" explorer "$desktop" "$program" &
 tiny_pid=$!
+# A second explorer started before the desktop exists would become its owner and stay.
+for _ in $(seq 1200); do  # a cold Wine session takes seconds to make one
+    xwininfo -root -tree | grep -q '"ZaviTiny - Wine desktop"' && break
+    sleep 0.05
+done
 ZAVI_PROBE_OUT="$(winepath -w "$work/tiny.txt" 2>/dev/null)" \
-    "$WINE64" explorer "$desktop" "$probe" wait "Zavi Radio" 20000 || true
+    timeout 60 "$WINE64" explorer "$desktop" "$probe" wait "Zavi Radio" 20000 &
 wait_for_line "$work/tiny.txt" "found=" 30 || true
 tr -d '\r' <"$work/tiny.txt" 2>/dev/null || true
 check "the small screen is what the program sees" "$(value screen "$work/tiny.txt")" "400,100"
 check "the window hangs off the top-left, unclamped" "$(value rect "$work/tiny.txt")" "-123,-42,400,100"
 ZAVI_PROBE_OUT="$(winepath -w "$work/close.txt" 2>/dev/null)" \
-    "$WINE64" explorer "$desktop" "$probe" close "Zavi Radio" || true
+    timeout 60 "$WINE64" explorer "$desktop" "$probe" close "Zavi Radio" &
 for _ in $(seq 200); do
     kill -0 "$tiny_pid" 2>/dev/null || break
     sleep 0.05
 done
-kill "$tiny_pid" 2>/dev/null || true
+# A virtual desktop changes the screen size for the whole Wine session while it lives:
+# end the session, so nothing run after this sees the small screen.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
 
 rm -rf "$work"
 echo "end-to-end: $failures failed"
