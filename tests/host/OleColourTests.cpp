@@ -5,12 +5,6 @@
 namespace zavi {
 namespace {
 
-TEST(OleColour, RgbPutsRedInTheLowByte) {
-    EXPECT_EQ(Rgb(255, 255, 255), 0x00FFFFFFu);
-    EXPECT_EQ(Rgb(0x40, 0x00, 0x40), 0x00400040u);
-    EXPECT_EQ(Rgb(0x12, 0x34, 0x56), 0x00563412u);
-}
-
 TEST(OleColour, SystemColoursAreLookedUpByIndex) {
     int asked = -1;
     const auto systemColour = [&asked](int index) {

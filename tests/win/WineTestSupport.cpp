@@ -1,7 +1,5 @@
 #include "WineTestSupport.h"
 
-#include <chrono>
-
 #include "platform/AppIdentity.h"
 
 namespace zavi::test {

@@ -57,9 +57,9 @@ struct Recorder {
 };
 
 Recorder& Recorded();
-// A table of recording stand-ins; the Reset clears what an earlier test recorded.
+// A table of recording stand-ins; what an earlier test recorded is cleared.
 API::Table RecordingTable();
-// Reads every field of the native record as the shell would, for comparison in tests.
+// The first bytes of the native record's tip field, NULs and padding included.
 std::string TipBytes(const NOTIFYICONDATAA& data, std::size_t count);
 
 }  // namespace zavi::test
