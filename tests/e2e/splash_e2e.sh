@@ -22,14 +22,17 @@ check() {  # check DESCRIPTION ACTUAL EXPECTED
     fi
 }
 value() { sed -n "s/^$1=//p" "$2" | tr -d '\r'; }
-wait_for_line() {  # wait_for_line FILE PATTERN SECONDS
-    local i
-    for i in $(seq $(($3 * 20))); do
-        grep -q "$2" "$1" 2>/dev/null && return 0
+poll() {  # poll SECONDS COMMAND...: true as soon as COMMAND is, false after SECONDS
+    local seconds=$1 i
+    shift
+    for i in $(seq $((seconds * 20))); do
+        "$@" && return 0
         sleep 0.05
     done
     return 1
 }
+has_line() { grep -q "$2" "$1" 2>/dev/null; }  # has_line FILE PATTERN
+exited() { ! kill -0 "$1" 2>/dev/null; }
 
 # Wine docks each notification icon into trayer's panel as a window of its explorer.exe.
 docked_icons() {
@@ -38,20 +41,18 @@ docked_icons() {
         inside && /"explorer.exe"/ {n++}
         END {print n + 0}'
 }
+docked_icons_are() { [ "$(docked_icons)" = "$1" ]; }
 # The shell docks and drops icons on its own time: wait up to 3 s for the expected count.
 docked_icons_settled() {
-    local i
-    for i in $(seq 60); do
-        [ "$(docked_icons)" = "$1" ] && break
-        sleep 0.05
-    done
+    poll 3 docked_icons_are "$1" || true
     docked_icons
 }
+tiny_desktop_exists() { xwininfo -root -tree | grep -q '"ZaviTiny - Wine desktop"'; }
 
 echo "== start-up window on the whole screen"
 "$WINE64" "$probe" wait "Zavi Radio" 20000 >"$work/probe.txt" &
 probe_pid=$!
-wait_for_line "$work/probe.txt" "ready=1" 30 || { echo "FAILED: probe did not start"; exit 1; }
+poll 30 has_line "$work/probe.txt" "ready=1" || { echo "FAILED: probe did not start"; exit 1; }
 started=$(date +%s%3N)
 "$WINE64" "$program" &
 program_pid=$!
@@ -74,13 +75,9 @@ if [ "$found" = 1 ]; then
 fi
 "$WINE64" "$probe" close "Zavi Radio" >/dev/null || true
 exit_code=timeout
-for _ in $(seq 200); do
-    if ! kill -0 "$program_pid" 2>/dev/null; then
-        wait "$program_pid" && exit_code=0 || exit_code=$?
-        break
-    fi
-    sleep 0.05
-done
+if poll 10 exited "$program_pid"; then
+    wait "$program_pid" && exit_code=0 || exit_code=$?
+fi
 check "closing the last window ends the program with code 0" "$exit_code" 0
 check "no icon is left in the notification area" "$(docked_icons_settled 0)" 0
 [ "$exit_code" = timeout ] && kill "$program_pid" 2>/dev/null
@@ -90,22 +87,16 @@ desktop="/desktop=ZaviTiny,400x100"
 "$WINE64" explorer "$desktop" "$program" &
 tiny_pid=$!
 # A second explorer started before the desktop exists would become its owner and stay.
-for _ in $(seq 1200); do  # a cold Wine session takes seconds to make one
-    xwininfo -root -tree | grep -q '"ZaviTiny - Wine desktop"' && break
-    sleep 0.05
-done
+poll 60 tiny_desktop_exists || true  # a cold Wine session takes seconds to make one
 ZAVI_PROBE_OUT="$(winepath -w "$work/tiny.txt" 2>/dev/null)" \
     timeout 60 "$WINE64" explorer "$desktop" "$probe" wait "Zavi Radio" 20000 &
-wait_for_line "$work/tiny.txt" "found=" 30 || true
+poll 30 has_line "$work/tiny.txt" "found=" || true
 tr -d '\r' <"$work/tiny.txt" 2>/dev/null || true
 check "the small screen is what the program sees" "$(value screen "$work/tiny.txt")" "400,100"
 check "the window hangs off the top-left, unclamped" "$(value rect "$work/tiny.txt")" "-123,-42,400,100"
 ZAVI_PROBE_OUT="$(winepath -w "$work/close.txt" 2>/dev/null)" \
     timeout 60 "$WINE64" explorer "$desktop" "$probe" close "Zavi Radio" &
-for _ in $(seq 200); do
-    kill -0 "$tiny_pid" 2>/dev/null || break
-    sleep 0.05
-done
+poll 10 exited "$tiny_pid" || true
 # A virtual desktop changes the screen size for the whole Wine session while it lives:
 # end the session, so nothing run after this sees the small screen.
 wineserver -k >/dev/null 2>&1 || true
