@@ -1,5 +1,7 @@
 #include "Conversions.h"
 
+#include <cmath>
+
 #include "ProgramError.h"
 
 namespace zavi {
@@ -9,6 +11,19 @@ std::uint8_t ToAlphaByte(std::int16_t alpha) {
         throw Overflow();
     }
     return static_cast<std::uint8_t>(alpha);
+}
+
+std::int16_t ToInteger16(float value) {
+    const double exact = value;
+    double rounded = std::floor(exact + 0.5);
+    if (rounded - exact == 0.5 && std::fmod(rounded, 2.0) != 0.0) {
+        rounded -= 1.0;  // a tie lands on the even neighbour
+    }
+    // NaN fails both comparisons and so counts as out of range.
+    if (!(rounded >= INT16_MIN && rounded <= INT16_MAX)) {
+        throw Overflow();
+    }
+    return static_cast<std::int16_t>(rounded);
 }
 
 }  // namespace zavi

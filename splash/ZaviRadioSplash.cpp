@@ -50,6 +50,7 @@ NotifyIconData ZaviRadioSplash::BuildNotifyIconData(HWND window, std::uint32_t i
 
 void ZaviRadioSplash::CreateControls() {
     m_controls = std::make_unique<Controls>(hWnd(), Dpi());
+    m_sweep = ProgressSweep{};
     AddLabel(m_controls->Label1);
     AddLabel(m_controls->Label2);
     AddLabel(m_controls->Label3);
@@ -114,7 +115,17 @@ void ZaviRadioSplash::OnTimer(UINT_PTR id) {
     }
 }
 
-void ZaviRadioSplash::OnTimer1() {}
+// One step of the progress sweep at most, so paints, input and the other timer are
+// handled between steps.
+void ZaviRadioSplash::OnTimer1() {
+    ProgressBar& bar = ProgressBar1();
+    const auto value = m_sweep.Tick(ProgressSweep::Clock::now(), [&bar] {
+        return SweepLimits{bar.Min(), bar.Max()};
+    });
+    if (value) {
+        bar.SetValue(*value);
+    }
+}
 
 void ZaviRadioSplash::OnTimer2() {}
 

@@ -11,6 +11,7 @@
 #include "../platform/Form.h"
 #include "../platform/ProgressBar.h"
 #include "NotifyIconData.h"
+#include "ProgressSweep.h"
 
 namespace zavi {
 namespace forms {
@@ -50,6 +51,7 @@ class ZaviRadioSplash : public Form {
     };
 
     std::unique_ptr<Controls> m_controls;
+    ProgressSweep m_sweep;
     bool m_notifyIconAdded = false;
 
     std::int16_t LayerAlpha = 0;

@@ -1,6 +1,9 @@
 // Looks at the program's windows from outside its process, the way a user's tools do.
 //   zavi_probe wait TITLE TIMEOUT_MS   wait for a visible top-level window; print its state
 //   zavi_probe close TITLE             ask the window to close
+//   zavi_probe hide TITLE              hide the window, as if the program had
+//   zavi_probe sweep TITLE MS          watch the window's progress bar for MS milliseconds
+//                                      and print how long each whole sweep took
 // State is printed as key=value lines, to the file named by ZAVI_PROBE_OUT if it is set (a
 // probe started inside a Wine virtual desktop has no console); the exit code is 0 when the
 // window was found.
@@ -8,8 +11,10 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
+#include <vector>
 #include <string>
 
 namespace {
@@ -72,6 +77,67 @@ int Close(const wchar_t* title) {
     return 0;
 }
 
+int Hide(const wchar_t* title) {
+    const HWND window = FindWindowW(nullptr, title);
+    if (window == nullptr) {
+        std::printf("found=0\n");
+        return 1;
+    }
+    ShowWindow(window, SW_HIDE);
+    std::printf("hidden=1\n");
+    return 0;
+}
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+// A sweep runs from the moment the bar shows its minimum to the moment it shows its
+// maximum; the bar is asked about once a millisecond.
+int Sweep(const wchar_t* title, DWORD duration) {
+    const HWND window = FindWindowW(nullptr, title);
+    const HWND bar =
+        window ? FindWindowExW(window, nullptr, L"msctls_progress32", nullptr) : nullptr;
+    if (bar == nullptr) {
+        std::printf("found=0\n");
+        return 1;
+    }
+    const int low = static_cast<int>(SendMessageW(bar, PBM_GETRANGE, TRUE, 0));
+    const int high = static_cast<int>(SendMessageW(bar, PBM_GETRANGE, FALSE, 0));
+    std::vector<double> sweeps;
+    LARGE_INTEGER started{};
+    bool inSweep = false;
+    int last = -1;
+    const ULONGLONG end = GetTickCount64() + duration;
+    while (GetTickCount64() < end) {
+        DWORD_PTR position = 0;
+        if (!SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, 1000, &position)) {
+            std::printf("unanswered=1\n");
+            return 1;
+        }
+        const int now = static_cast<int>(position);
+        LARGE_INTEGER at{};
+        QueryPerformanceCounter(&at);
+        if (now == low && last != low) {
+            started = at;
+            inSweep = true;
+        } else if (now == high && last != high && inSweep) {
+            sweeps.push_back(Milliseconds(started, at));
+            inSweep = false;
+        }
+        last = now;
+        Sleep(1);
+    }
+    std::printf("found=1\nrange=%d,%d\nsweeps=%zu\n", low, high, sweeps.size());
+    for (double sweep : sweeps) {
+        std::printf("sweep_ms=%.1f\n", sweep);
+    }
+    return sweeps.empty() ? 1 : 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -86,6 +152,14 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 3 && std::wstring(argv[1]) == L"close") {
         return Close(argv[2]);
     }
-    std::fprintf(stderr, "usage: zavi_probe wait TITLE TIMEOUT_MS | close TITLE\n");
+    if (argc >= 3 && std::wstring(argv[1]) == L"hide") {
+        return Hide(argv[2]);
+    }
+    if (argc >= 4 && std::wstring(argv[1]) == L"sweep") {
+        return Sweep(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
+    }
+    std::fprintf(stderr,
+                 "usage: zavi_probe wait TITLE TIMEOUT_MS | close TITLE | hide TITLE | "
+                 "sweep TITLE MS\n");
     return 2;
 }

@@ -7,32 +7,12 @@ set -euo pipefail
 program=$1 probe=$2 build_dir=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-session.sh"
+source "$here/common.sh"
 [ -n "${DISPLAY:-}" ] || { wine_session_start "$build_dir"; trap wine_session_stop EXIT; }
 : "${WINEPREFIX:=$build_dir/wineprefix}"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 work=$(mktemp -d "$build_dir/e2e.XXXXXX")
-failures=0
-check() {  # check DESCRIPTION ACTUAL EXPECTED
-    if [ "$2" == "$3" ]; then
-        echo "ok: $1"
-    else
-        echo "FAILED: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
-value() { sed -n "s/^$1=//p" "$2" | tr -d '\r'; }
-poll() {  # poll SECONDS COMMAND...: true as soon as COMMAND is, false after SECONDS
-    local seconds=$1 i
-    shift
-    for i in $(seq $((seconds * 20))); do
-        "$@" && return 0
-        sleep 0.05
-    done
-    return 1
-}
-has_line() { grep -q "$2" "$1" 2>/dev/null; }  # has_line FILE PATTERN
-exited() { ! kill -0 "$1" 2>/dev/null; }
 
 # Wine docks each notification icon into trayer's panel as a window of its explorer.exe.
 docked_icons() {

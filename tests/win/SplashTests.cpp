@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <optional>
+#include <thread>
+#include <vector>
 
 #include "WineTestSupport.h"
 #include "platform/Screen.h"
@@ -202,6 +206,83 @@ TEST_F(SplashTest, TimersRunFromLoadAndUnloadingTheLastWindowEndsTheLoop) {
     const test::PumpResult after = test::PumpMessagesFor(50, window);
     EXPECT_TRUE(after.quitPosted);
     EXPECT_EQ(after.timerTicks[1] + after.timerTicks[2], 0);
+}
+
+// Asks the window and its bar from another thread, as another program would, while the
+// window's own thread runs the sweep; keeps every position seen and the slowest answer.
+class SweepWatcher {
+  public:
+    SweepWatcher(HWND window, HWND bar) : m_thread([this, window, bar] { Watch(window, bar); }) {}
+    ~SweepWatcher() { Stop(); }
+    SweepWatcher(const SweepWatcher&) = delete;
+    SweepWatcher& operator=(const SweepWatcher&) = delete;
+
+    // Keeps the window's messages flowing until the last question has been answered.
+    void Stop() {
+        m_stop = true;
+        while (!m_done) {
+            test::PumpMessagesFor(5);
+        }
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+    }
+    bool SawMaximum() const { return m_sawMaximum; }
+
+    std::vector<int> positions;
+    DWORD slowestMs = 0;
+    int unanswered = 0;
+
+  private:
+    void Watch(HWND window, HWND bar) {
+        while (!m_stop) {
+            const ULONGLONG asked = GetTickCount64();
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result)) {
+                ++unanswered;
+            }
+            if (SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, 100, &result)) {
+                positions.push_back(static_cast<int>(result));
+                m_sawMaximum = m_sawMaximum || result == 100;
+            } else {
+                ++unanswered;
+            }
+            slowestMs = std::max(slowestMs, static_cast<DWORD>(GetTickCount64() - asked));
+            Sleep(2);
+        }
+        m_done = true;
+    }
+
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_done{false};
+    std::atomic<bool> m_sawMaximum{false};
+    std::thread m_thread;
+};
+
+TEST_F(SplashTest, SweepFillsTheBarWhileTheWindowKeepsAnswering) {
+    auto& splash = ZaviRadioSplash();
+    SweepWatcher watcher(splash.hWnd(), splash.ProgressBar1().hWnd());
+    // A sweep takes a little over a second; give a slow machine up to five.
+    for (int i = 0; i < 100 && !watcher.SawMaximum(); ++i) {
+        test::PumpMessagesFor(50);
+    }
+    test::PumpMessagesFor(100);  // into the next sweep
+    watcher.Stop();
+
+    EXPECT_EQ(watcher.unanswered, 0);
+    EXPECT_LT(watcher.slowestMs, 100u);
+    const std::vector<int>& seen = watcher.positions;
+    ASSERT_FALSE(seen.empty());
+    const auto top = std::find(seen.begin(), seen.end(), 100);
+    ASSERT_NE(top, seen.end()) << "the bar never reached its maximum";
+    // Within a sweep the bar only climbs; many values in between were seen on the way up.
+    EXPECT_TRUE(std::is_sorted(seen.begin(), top));
+    EXPECT_GT(std::count_if(seen.begin(), top, [](int p) { return p > 0 && p < 100; }), 20);
+    EXPECT_LE(seen.front(), 10);
+    // The next sweep starts again from the bottom.
+    const auto again = std::find_if(top, seen.end(), [](int p) { return p < 100; });
+    ASSERT_NE(again, seen.end());
+    EXPECT_LE(*again, 10);
 }
 
 TEST_F(SplashTest, FailedIconRegistrationIsReportedAndLeavesTheWindowUnplacedButShown) {

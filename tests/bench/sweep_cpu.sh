@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Benchmark: CPU the program uses while its progress sweep runs, beside the floor of a
+# plain program that only shows a window, and how long one sweep takes. Prints figures;
+# fails only when something could not be measured.
+#   sweep_cpu.sh PROGRAM.exe FLOOR.exe PROBE.exe BUILD_DIR [SECONDS]
+set -euo pipefail
+program=$1 floor=$2 probe=$3 build_dir=$4 seconds=${5:-10}
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/wine-session.sh"
+source "$here/../e2e/common.sh"
+[ -n "${DISPLAY:-}" ] || { wine_session_start "$build_dir"; trap wine_session_stop EXIT; }
+: "${WINEPREFIX:=$build_dir/wineprefix}"
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+ticks_per_second=$(getconf CLK_TCK)
+work=$(mktemp -d "$build_dir/bench.XXXXXX")
+
+# Starts EXE, waits for its window TITLE, and leaves its pid in $started_pid.
+start_and_wait() {
+    local exe=$1 title=$2
+    "$WINE64" "$exe" &
+    started_pid=$!
+    "$WINE64" "$probe" wait "$title" 20000 >"$work/wait.txt" || {
+        echo "FAILED: no window '$title'"
+        exit 1
+    }
+    sleep 0.5  # past the start-up work, into the steady state
+}
+
+# CPU seconds per wall second of process PID (and of the wineserver) over $seconds.
+# Prints "process wineserver".
+cpu_rate() {
+    local pid=$1 server p0 s0 t0 p1 s1 t1
+    server=$(pgrep -n wineserver)
+    p0=$(cpu_ticks "$pid") s0=$(cpu_ticks "$server") t0=$(date +%s%N)
+    sleep "$seconds"
+    p1=$(cpu_ticks "$pid") s1=$(cpu_ticks "$server") t1=$(date +%s%N)
+    awk -v p=$((p1 - p0)) -v s=$((s1 - s0)) -v ns=$((t1 - t0)) -v hz="$ticks_per_second" \
+        'BEGIN {printf "%.3f %.3f\n", p / hz / (ns / 1e9), s / hz / (ns / 1e9)}'
+}
+
+stop() {  # stop PID TITLE
+    "$WINE64" "$probe" close "$2" >/dev/null || true
+    poll 10 exited "$1" || kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
+
+start_and_wait "$floor" "Zavi Floor"
+read -r floor_cpu floor_server <<<"$(cpu_rate "$started_pid")"
+stop "$started_pid" "Zavi Floor"
+
+start_and_wait "$program" "Zavi Radio"
+pid=$started_pid
+read -r shown_cpu shown_server <<<"$(cpu_rate "$pid")"
+"$WINE64" "$probe" sweep "Zavi Radio" 5000 >"$work/sweep.txt" || true
+"$WINE64" "$probe" hide "Zavi Radio" >/dev/null
+read -r hidden_cpu hidden_server <<<"$(cpu_rate "$pid")"
+stop "$pid" "Zavi Radio"
+
+echo "figure: cpu_floor=$floor_cpu s/s (a plain window; wineserver $floor_server)"
+echo "figure: cpu_program=$shown_cpu s/s (start-up window shown, sweeping; wineserver $shown_server)"
+echo "figure: cpu_program_hidden=$hidden_cpu s/s (start-up window hidden, sweeping; wineserver $hidden_server)"
+sweeps=$(grep -c '^sweep_ms=' "$work/sweep.txt" || true)
+if [ "$sweeps" -gt 0 ]; then
+    echo "figure: sweep_ms=$(value sweep_ms "$work/sweep.txt" | sort -n | paste -sd ' ') (first value to last, $sweeps sweeps)"
+fi
+rm -rf "$work"
+check "the probe timed at least one whole sweep" "$([ "$sweeps" -gt 0 ] && echo yes)" yes
+[ "$failures" -eq 0 ]
