@@ -28,6 +28,17 @@ struct ProgressBarDefinition {
     float max;
 };
 
+struct PushButtonDefinition {
+    unsigned id;  // the control id its clicks arrive with
+    TwipsRect bounds;
+    const char* caption;
+    FontSpec font;
+};
+
+struct WebBrowserDefinition {
+    TwipsRect bounds;
+};
+
 struct TimerDefinition {
     unsigned id;
     unsigned intervalMs;

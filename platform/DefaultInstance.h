@@ -13,7 +13,8 @@ class DefaultInstance {
     // reference made while it loads is a reference to the same, loading, form.
     FormType& operator()() {
         if (!m_form) {
-            m_form = std::make_unique<FormType>();
+            // Forms are made only here: their constructors are private to this class.
+            m_form.reset(new FormType());
         }
         m_form->Load();
         return *m_form;

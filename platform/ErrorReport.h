@@ -25,4 +25,19 @@ void RunTrapped(Procedure&& procedure) noexcept {
     }
 }
 
+// Runs a handler that traps nothing: an error it raises is reported and the program is
+// told to end, so no error unwinds through the platform's dispatcher. False after an error.
+template <class Procedure>
+bool RunUntrapped(Procedure&& procedure) noexcept {
+    try {
+        procedure();
+        return true;
+    } catch (const ProgramError& error) {
+        ErrorReportAndQuit(error);
+    } catch (const std::exception& error) {
+        ErrorReportAndQuit(ProgramError(error.what()));
+    }
+    return false;
+}
+
 }  // namespace zavi

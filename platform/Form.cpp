@@ -40,6 +40,16 @@ BOOL CALLBACK IsFormWindow(HWND window, LPARAM found) {
     return TRUE;
 }
 
+RECT CentredInWorkArea(const RECT& outer) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG width = outer.right - outer.left;
+    const LONG height = outer.bottom - outer.top;
+    const LONG left = work.left + (work.right - work.left - width) / 2;
+    const LONG top = work.top + (work.bottom - work.top - height) / 2;
+    return RECT{left, top, left + width, top + height};
+}
+
 HICON LoadProgramIcon(int width, int height) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
                                          MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, width,
@@ -74,6 +84,9 @@ void Form::Load() {
     const PixelRect client = ToPixels(m_definition.client, m_dpi);
     RECT outer{client.left, client.top, client.left + client.width, client.top + client.height};
     AdjustWindowRectEx(&outer, m_definition.style, FALSE, m_definition.exStyle);
+    if (m_definition.centreOnScreen) {
+        outer = CentredInWorkArea(outer);
+    }
     const std::wstring caption = Widen(m_definition.caption);
     // WM_NCCREATE stores the window handle, so the form counts as loaded from here on.
     CreateWindowExW(m_definition.exStyle, m_definition.className, caption.c_str(),
@@ -84,7 +97,13 @@ void Form::Load() {
     }
     SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
     SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
-    CreateControls();
+    try {
+        CreateControls();
+    } catch (...) {
+        // A form whose controls could not all be made is not left half loaded.
+        Unload();
+        throw;
+    }
     OnLoad();
 }
 
@@ -148,6 +167,20 @@ bool Form::AnyLoaded() {
     return found;
 }
 
+bool Form::PreTranslateMessage(MSG& message) {
+    if (message.hwnd == nullptr) {
+        return false;
+    }
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    auto* form = root ? static_cast<Form*>(GetPropW(root, kFormProperty)) : nullptr;
+    if (form == nullptr) {
+        return false;
+    }
+    bool used = true;  // a message whose handling failed is not handled twice
+    RunUntrapped([&] { used = form->PreTranslate(message); });
+    return used;
+}
+
 void Form::AddLabel(const Label& label) {
     m_labels.push_back(&label);
 }
@@ -177,16 +210,10 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    // No error may unwind through the platform's dispatcher. One that reaches here was
-    // trapped by nobody: it is reported and the program ends, as untrapped errors do.
-    try {
-        return form->HandleMessage(message, wParam, lParam);
-    } catch (const ProgramError& error) {
-        ErrorReportAndQuit(error);
-    } catch (const std::exception& error) {
-        ErrorReportAndQuit(ProgramError(error.what()));
-    }
-    return 0;
+    // An error that reaches here was trapped by nobody: it ends the program.
+    LRESULT result = 0;
+    RunUntrapped([&] { result = form->HandleMessage(message, wParam, lParam); });
+    return result;
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -213,7 +240,16 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnTimer(wParam);
             return 0;
         case WM_CLOSE:
-            Unload();
+            OnClose();
+            return 0;
+        case WM_COMMAND:
+            if (lParam != 0) {
+                OnCommand(LOWORD(wParam), HIWORD(wParam));
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            OnSetFocus();
             return 0;
         case WM_DESTROY:
             OnDestroy();

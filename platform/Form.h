@@ -21,6 +21,7 @@ struct FormDefinition {
     DWORD exStyle;
     OleColour backColour;
     int showCommand;
+    bool centreOnScreen = false;  // in the work area, instead of at the client's position
 };
 
 class Form {
@@ -49,6 +50,9 @@ class Form {
 
     // Whether any form of the calling thread is loaded.
     static bool AnyLoaded();
+    // Offers a queued message to the form it is for, before it is dispatched; true when
+    // the form used it (keyboard handling of hosted controls, for example).
+    static bool PreTranslateMessage(MSG& message);
 
   protected:
     explicit Form(const FormDefinition& definition);
@@ -59,6 +63,14 @@ class Form {
     virtual void OnLoad() {}
     virtual void OnUnload() {}
     virtual void OnTimer(UINT_PTR id) = 0;
+    // A request to close (the close box, Alt+F4, the taskbar); unloads the form unless a
+    // form says otherwise.
+    virtual void OnClose() { Unload(); }
+    // A notification from a child control, such as a button's click.
+    virtual void OnCommand(unsigned /*controlId*/, unsigned /*code*/) {}
+    // The form itself got the focus, as on activation: a form with controls passes it on.
+    virtual void OnSetFocus() {}
+    virtual bool PreTranslate(MSG& /*message*/) { return false; }
 
     void AddLabel(const Label& label);
     void StartTimer(const TimerDefinition& timer);

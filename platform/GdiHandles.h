@@ -37,8 +37,8 @@ class ScopedSelect {
 };
 
 // The font for a definition at the given DPI. Text on a colour-keyed window is drawn
-// without antialiasing: blended edge pixels are near-white, not white, and would show
-// as a pale fringe around every letter.
-Font CreateDefinedFont(const FontSpec& spec, int dpi);
+// without antialiasing by default: blended edge pixels are near-white, not white, and
+// would show as a pale fringe around every letter.
+Font CreateDefinedFont(const FontSpec& spec, int dpi, BYTE quality = NONANTIALIASED_QUALITY);
 
 }  // namespace zavi

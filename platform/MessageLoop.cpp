@@ -1,5 +1,6 @@
 #include "MessageLoop.h"
 
+#include "Form.h"
 #include "Win32.h"
 
 namespace zavi {
@@ -7,10 +8,17 @@ namespace zavi {
 int RunMessageLoop() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        DispatchQueuedMessage(message);
     }
     return static_cast<int>(message.wParam);
+}
+
+void DispatchQueuedMessage(MSG& message) {
+    if (Form::PreTranslateMessage(message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
 }
 
 }  // namespace zavi

@@ -4,6 +4,7 @@
 #include "../platform/ErrorReport.h"
 #include "../platform/Misc.h"
 #include "../platform/Screen.h"
+#include "../player/VelostanZaviRadio.h"
 #include "SplashDefinition.h"
 
 namespace zavi {
@@ -127,7 +128,11 @@ void ZaviRadioSplash::OnTimer1() {
     }
 }
 
-void ZaviRadioSplash::OnTimer2() {}
+// The hand-off. Show leaves a player that is already up as it is: visible, minimized or
+// behind other windows, it is not brought forward every two seconds.
+void ZaviRadioSplash::OnTimer2() {
+    zavi::VelostanZaviRadio().Show();
+}
 
 }  // namespace forms
 

@@ -18,7 +18,6 @@ namespace forms {
 
 class ZaviRadioSplash : public Form {
   public:
-    ZaviRadioSplash();
     ~ZaviRadioSplash() override;
 
     NotifyIconData BuildNotifyIconData(HWND window, std::uint32_t id, std::uint32_t flags,
@@ -38,6 +37,11 @@ class ZaviRadioSplash : public Form {
     void OnTimer(UINT_PTR id) override;
 
   private:
+    // Only the default instance makes one, so inside this namespace, where the class's
+    // name hides the accessor of the same name, a stray temporary cannot be made.
+    friend class DefaultInstance<ZaviRadioSplash>;
+    ZaviRadioSplash();
+
     void OnTimer1();
     void OnTimer2();
     void WithdrawNotifyIcon();

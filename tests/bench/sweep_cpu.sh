@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Benchmark: CPU the program uses while its progress sweep runs, beside the floor of a
-# plain program that only shows a window, and how long one sweep takes. Prints figures;
+# Benchmark: CPU the program uses while its progress sweep runs (first with the start-up
+# window shown, then after the hand-off to the player), beside the floor of a plain program
+# that only shows a window, and how long one sweep takes. Prints figures;
 # fails only when something could not be measured.
 #   sweep_cpu.sh PROGRAM.exe FLOOR.exe PROBE.exe BUILD_DIR [SECONDS]
 set -euo pipefail
@@ -50,15 +51,14 @@ stop "$started_pid" "Zavi Floor"
 
 start_and_wait "$program" "Zavi Radio"
 pid=$started_pid
-read -r shown_cpu shown_server <<<"$(cpu_rate "$pid")"
+read -r first_cpu first_server <<<"$(cpu_rate "$pid")"
 "$WINE64" "$probe" sweep "Zavi Radio" 5000 >"$work/sweep.txt" || true
-"$WINE64" "$probe" hide "Zavi Radio" >/dev/null
-read -r hidden_cpu hidden_server <<<"$(cpu_rate "$pid")"
-stop "$pid" "Zavi Radio"
+read -r steady_cpu steady_server <<<"$(cpu_rate "$pid")"
+stop "$pid" "Velostan Zavi Radio Player"
 
 echo "figure: cpu_floor=$floor_cpu s/s (a plain window; wineserver $floor_server)"
-echo "figure: cpu_program=$shown_cpu s/s (start-up window shown, sweeping; wineserver $shown_server)"
-echo "figure: cpu_program_hidden=$hidden_cpu s/s (start-up window hidden, sweeping; wineserver $hidden_server)"
+echo "figure: cpu_program=$first_cpu s/s (first ${seconds} s: start-up window, hand-off, player; wineserver $first_server)"
+echo "figure: cpu_program_steady=$steady_cpu s/s (player up, start-up window hidden and sweeping; wineserver $steady_server)"
 sweeps=$(grep -c '^sweep_ms=' "$work/sweep.txt" || true)
 if [ "$sweeps" -gt 0 ]; then
     echo "figure: sweep_ms=$(value sweep_ms "$work/sweep.txt" | sort -n | paste -sd ' ') (first value to last, $sweeps sweeps)"

@@ -1,7 +1,10 @@
 // Looks at the program's windows from outside its process, the way a user's tools do.
 //   zavi_probe wait TITLE TIMEOUT_MS   wait for a visible top-level window; print its state
+//   zavi_probe state TITLE             whether a top-level window exists and is visible
 //   zavi_probe close TITLE             ask the window to close
-//   zavi_probe hide TITLE              hide the window, as if the program had
+//   zavi_probe click TITLE CAPTION     click the window's button with that caption
+//   zavi_probe answer TITLE TIMEOUT_MS wait for a message box with that title, print its
+//                                      text and press OK
 //   zavi_probe sweep TITLE MS          watch the window's progress bar for MS milliseconds
 //                                      and print how long each whole sweep took
 // State is printed as key=value lines, to the file named by ZAVI_PROBE_OUT if it is set (a
@@ -66,6 +69,13 @@ int Wait(const wchar_t* title, DWORD timeout) {
     return 0;
 }
 
+int State(const wchar_t* title) {
+    const HWND window = FindWindowW(nullptr, title);
+    std::printf("found=%d\nvisible=%d\n", window ? 1 : 0,
+                window && IsWindowVisible(window) ? 1 : 0);
+    return window ? 0 : 1;
+}
+
 int Close(const wchar_t* title) {
     const HWND window = FindWindowW(nullptr, title);
     if (window == nullptr) {
@@ -77,14 +87,36 @@ int Close(const wchar_t* title) {
     return 0;
 }
 
-int Hide(const wchar_t* title) {
+int Click(const wchar_t* title, const wchar_t* caption) {
     const HWND window = FindWindowW(nullptr, title);
-    if (window == nullptr) {
+    const HWND button = window ? FindWindowExW(window, nullptr, L"Button", caption) : nullptr;
+    if (button == nullptr) {
         std::printf("found=0\n");
         return 1;
     }
-    ShowWindow(window, SW_HIDE);
-    std::printf("hidden=1\n");
+    std::printf("found=1\nclicked_epoch_ms=%lld\n", EpochMilliseconds());
+    std::fflush(stdout);
+    // Posted: the click ends the program, which then cannot answer a sent message.
+    PostMessageW(button, BM_CLICK, 0, 0);
+    return 0;
+}
+
+int Answer(const wchar_t* title, DWORD timeout) {
+    const ULONGLONG end = GetTickCount64() + timeout;
+    HWND box = nullptr;
+    while ((box = FindWindowW(L"#32770", title)) == nullptr || !IsWindowVisible(box)) {
+        if (GetTickCount64() > end) {
+            std::printf("found=0\n");
+            return 1;
+        }
+        Sleep(20);
+    }
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the box's text is a static with this id
+    char narrow[2048] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    std::printf("found=1\ntext=%s\n", narrow);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
     return 0;
 }
 
@@ -149,17 +181,24 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 4 && std::wstring(argv[1]) == L"wait") {
         return Wait(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
     }
+    if (argc >= 3 && std::wstring(argv[1]) == L"state") {
+        return State(argv[2]);
+    }
     if (argc >= 3 && std::wstring(argv[1]) == L"close") {
         return Close(argv[2]);
     }
-    if (argc >= 3 && std::wstring(argv[1]) == L"hide") {
-        return Hide(argv[2]);
+    if (argc >= 4 && std::wstring(argv[1]) == L"click") {
+        return Click(argv[2], argv[3]);
+    }
+    if (argc >= 4 && std::wstring(argv[1]) == L"answer") {
+        return Answer(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
     }
     if (argc >= 4 && std::wstring(argv[1]) == L"sweep") {
         return Sweep(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
     }
     std::fprintf(stderr,
-                 "usage: zavi_probe wait TITLE TIMEOUT_MS | close TITLE | hide TITLE | "
-                 "sweep TITLE MS\n");
+                 "usage: zavi_probe wait TITLE TIMEOUT_MS | state TITLE | close TITLE | click "
+                 "TITLE CAPTION | "
+                 "answer TITLE TIMEOUT_MS | sweep TITLE MS\n");
     return 2;
 }

@@ -14,19 +14,6 @@ export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 work=$(mktemp -d "$build_dir/e2e.XXXXXX")
 
-# Wine docks each notification icon into trayer's panel as a window of its explorer.exe.
-docked_icons() {
-    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
-        inside && /^        0x/ {inside = 0}
-        inside && /"explorer.exe"/ {n++}
-        END {print n + 0}'
-}
-docked_icons_are() { [ "$(docked_icons)" = "$1" ]; }
-# The shell docks and drops icons on its own time: wait up to 3 s for the expected count.
-docked_icons_settled() {
-    poll 3 docked_icons_are "$1" || true
-    docked_icons
-}
 tiny_desktop_exists() { xwininfo -root -tree | grep -q '"ZaviTiny - Wine desktop"'; }
 
 echo "== start-up window on the whole screen"

@@ -9,6 +9,7 @@
 #include "WineTestSupport.h"
 #include "platform/Screen.h"
 #include "splash/SplashDefinition.h"
+#include "player/VelostanZaviRadio.h"
 #include "splash/ZaviRadioSplash.h"
 
 namespace zavi {
@@ -21,6 +22,7 @@ class SplashTest : public ::testing::Test {
         m_binding.emplace(test::RecordingTable());
     }
     void TearDown() override {
+        VelostanZaviRadioInstance().Unload();
         ZaviRadioSplashInstance().Unload();
         m_binding.reset();
         test::DrainQuit();
@@ -195,17 +197,22 @@ TEST_F(SplashTest, RegistersTheIconOnceWithTheExactRecordAndWithdrawsItOnUnload)
     EXPECT_EQ(remove.data.uID, 1u);
 }
 
-TEST_F(SplashTest, TimersRunFromLoadAndUnloadingTheLastWindowEndsTheLoop) {
+TEST_F(SplashTest, TimersRunFromLoadAndTheLastUnloadEndsTheLoop) {
     const HWND window = ZaviRadioSplash().hWnd();
     const test::PumpResult running = test::PumpMessagesFor(2150, window);
     EXPECT_GT(running.timerTicks[1], 20);  // 1 ms, at the platform's 10 ms floor or better
     EXPECT_EQ(running.timerTicks[2], 1);
     EXPECT_FALSE(running.quitPosted);
+    // The one hand-off brought the player, which hid this window.
+    EXPECT_TRUE(VelostanZaviRadioInstance().IsLoaded());
+    EXPECT_FALSE(IsWindowVisible(window));
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
-    const test::PumpResult after = test::PumpMessagesFor(50, window);
-    EXPECT_TRUE(after.quitPosted);
-    EXPECT_EQ(after.timerTicks[1] + after.timerTicks[2], 0);
+    const test::PumpResult splashGone = test::PumpMessagesFor(50, window);
+    EXPECT_FALSE(splashGone.quitPosted);  // the player is still loaded
+    EXPECT_EQ(splashGone.timerTicks[1] + splashGone.timerTicks[2], 0);
+    VelostanZaviRadioInstance().Unload();
+    EXPECT_TRUE(test::PumpMessagesFor(50).quitPosted);
 }
 
 // Asks the window and its bar from another thread, as another program would, while the
@@ -261,6 +268,7 @@ class SweepWatcher {
 
 TEST_F(SplashTest, SweepFillsTheBarWhileTheWindowKeepsAnswering) {
     auto& splash = ZaviRadioSplash();
+    KillTimer(splash.hWnd(), splash::kTimer2.id);  // the sweep alone, without the hand-off
     SweepWatcher watcher(splash.hWnd(), splash.ProgressBar1().hWnd());
     // A sweep takes a little over a second; give a slow machine up to five.
     for (int i = 0; i < 100 && !watcher.SawMaximum(); ++i) {

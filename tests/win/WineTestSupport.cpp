@@ -1,6 +1,7 @@
 #include "WineTestSupport.h"
 
 #include "platform/AppIdentity.h"
+#include "platform/MessageLoop.h"
 
 namespace zavi::test {
 
@@ -17,8 +18,7 @@ PumpResult PumpMessagesFor(DWORD milliseconds, HWND timerWindow) {
             if (message.message == WM_TIMER && message.hwnd == timerWindow && message.wParam < 4) {
                 ++result.timerTicks[message.wParam];
             }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
+            DispatchQueuedMessage(message);
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }

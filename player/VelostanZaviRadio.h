@@ -1,0 +1,60 @@
+// VelostanZaviRadio: the player window. It hosts the web browser control that opens the
+// station page (the page does the streaming), and its "X" button ends the program.
+#pragma once
+
+#include <memory>
+
+#include "../platform/DefaultInstance.h"
+#include "../platform/Form.h"
+#include "../platform/PushButton.h"
+#include "../platform/WebBrowser.h"
+
+namespace zavi {
+namespace forms {
+
+class VelostanZaviRadio : public Form {
+  public:
+    ~VelostanZaviRadio() override;
+
+    PushButton& Command1() { return m_controls->Command1; }
+    WebBrowser& WebBrowser2() { return m_controls->WebBrowser2; }
+
+  protected:
+    void CreateControls() override;
+    void DestroyControls() override;
+    void OnLoad() override;
+    void OnTimer(UINT_PTR) override {}
+    void OnClose() override;
+    void OnCommand(unsigned controlId, unsigned code) override;
+    void OnSetFocus() override;
+    bool PreTranslate(MSG& message) override;
+
+  private:
+    // Only the default instance makes one, so inside this namespace, where the class's
+    // name hides the accessor of the same name, a stray temporary cannot be made.
+    friend class DefaultInstance<VelostanZaviRadio>;
+    VelostanZaviRadio();
+
+    void OnCommand1Click();
+    void CloseSequence();
+
+    // Made in this order, so the button lies above the browser.
+    struct Controls {
+        Controls(HWND window, int dpi);
+        WebBrowser WebBrowser2;
+        PushButton Command1;
+    };
+
+    std::unique_ptr<Controls> m_controls;
+};
+
+}  // namespace forms
+
+DefaultInstance<forms::VelostanZaviRadio>& VelostanZaviRadioInstance();
+
+// The player window's default instance; loads it on first reference.
+inline forms::VelostanZaviRadio& VelostanZaviRadio() {
+    return VelostanZaviRadioInstance()();
+}
+
+}  // namespace zavi

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# End to end: the real executable under Wine with the sample station page served on
+# loopback. The start-up window hands off to the player, which hides it and requests the
+# page once; "X" ends the program. Then the same with a host that refuses connections,
+# and with no browser engine at all. Prints the start-up and shut-down times.
+#   player_e2e.sh PROGRAM.exe PROBE.exe BUILD_DIR STATION_DIR PORT
+set -euo pipefail
+program=$1 probe=$2 build_dir=$3 station_dir=$4 port=$5
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/wine-session.sh"
+source "$here/common.sh"
+[ -n "${DISPLAY:-}" ] || { wine_session_start "$build_dir"; trap wine_session_stop EXIT; }
+: "${WINEPREFIX:=$build_dir/wineprefix}"
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+splash="Zavi Radio" player="Velostan Zavi Radio Player" box="zaviradio10.01.29"
+work=$(mktemp -d "$build_dir/e2e-player.XXXXXX")
+server_pid=
+cleanup() {
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap 'cleanup; wine_session_stop 2>/dev/null || true' EXIT
+
+probe_to() {  # probe_to FILE ARGS...: runs the probe in the background, output to FILE
+    local file=$1
+    shift
+    "$WINE64" "$probe" "$@" >"$file" 2>/dev/null &
+}
+gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }
+state_of() { "$WINE64" "$probe" state "$1" 2>/dev/null | tr -d '\r' | paste -sd ' '; }
+# Waits for the program to end and leaves its exit code, or "timeout", in $code. Not run
+# in a subshell: only this shell can wait for its own child.
+wait_for_exit() {
+    code=timeout
+    if poll 20 exited "$1"; then
+        wait "$1" && code=0 || code=$?
+    fi
+}
+
+echo "== hand-off to the player, with the sample station page on loopback"
+/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
+server_pid=$!
+poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+probe_to "$work/splash.txt" wait "$splash" 20000
+probe_to "$work/player.txt" wait "$player" 20000
+poll 30 has_line "$work/splash.txt" "ready=1" && poll 30 has_line "$work/player.txt" "ready=1" ||
+    { echo "FAILED: probes did not start"; exit 1; }
+started=$(date +%s%3N)
+"$WINE64" "$program" &
+program_pid=$!
+poll 30 has_line "$work/player.txt" "found=" || true
+check "the player window appears" "$(value found "$work/player.txt")" 1
+if [ "$(value found "$work/player.txt")" = 1 ]; then
+    echo "figure: splash_ms=$(($(value found_epoch_ms "$work/splash.txt") - started)) (process start to start-up window)"
+    echo "figure: player_ms=$(($(value found_epoch_ms "$work/player.txt") - started)) (process start to player window)"
+    poll 10 has_line "$work/requests.log" " GET " || true
+    first_get=$(awk '$2 == "GET" {print $1; exit}' "$work/requests.log")
+    [ -n "$first_get" ] && echo "figure: request_ms=$((first_get - started)) (process start to station page request)"
+    check "the start-up window is hidden, still loaded" "$(state_of "$splash")" "found=1 visible=0"
+    sleep 2.5  # past at least one more hand-off tick
+    check "the station page was requested once" "$(gets)" 1
+    check "nothing else was requested" "$(grep -c ' GET ' "$work/requests.log")" 1
+    check "the player stays up" "$(state_of "$player")" "found=1 visible=1"
+    import -window root "$build_dir/player-e2e.png"
+    echo "screenshot: $build_dir/player-e2e.png"
+fi
+"$WINE64" "$probe" click "$player" X >"$work/click.txt" 2>/dev/null || true
+wait_for_exit "$program_pid"
+ended=$(date +%s%3N)
+clicked=$(value clicked_epoch_ms "$work/click.txt")
+[ -n "$clicked" ] && echo "figure: exit_ms=$((ended - clicked)) (click on X to process exit, as seen by polling)"
+check "a click on X ends the program with code 0" "$code" 0
+check "no player window remains" "$(state_of "$player")" "found=0 visible=0"
+check "no start-up window remains" "$(state_of "$splash")" "found=0 visible=0"
+check "no icon is left in the notification area" "$(docked_icons_settled 0)" 0
+check "no request came after the click" "$(gets)" 1
+kill "$server_pid" 2>/dev/null || true
+wait "$server_pid" 2>/dev/null || true
+server_pid=
+
+echo "== a station host that refuses connections"
+probe_to "$work/refused.txt" wait "$player" 20000
+poll 30 has_line "$work/refused.txt" "ready=1" || true
+"$WINE64" "$program" &
+program_pid=$!
+poll 30 has_line "$work/refused.txt" "found=" || true
+check "the player window appears" "$(value found "$work/refused.txt")" 1
+sleep 2.5
+check "the program keeps running" "$(exited "$program_pid" && echo ended || echo running)" running
+"$WINE64" "$probe" click "$player" X >/dev/null 2>&1 || true
+wait_for_exit "$program_pid"
+check "X still ends it with code 0" "$code" 0
+
+echo "== no browser engine on the machine"
+WINEDLLOVERRIDES="mscoree,mshtml,ieframe=" "$WINE64" "$program" &
+program_pid=$!
+"$WINE64" "$probe" answer "$box" 20000 >"$work/answer.txt" 2>/dev/null || true
+text=$(value text "$work/answer.txt")
+echo "error box: $text"
+check "the error box says what is missing" \
+    "$(grep -c '^The web browser control could not be created .* Source : VLZaviRadio$' <<<"$text")" 1
+wait_for_exit "$program_pid"
+check "the program ends after the box, without crashing" "$code" 1
+check "no window remains" "$(state_of "$splash") $(state_of "$player")" \
+    "found=0 visible=0 found=0 visible=0"
+check "no icon is left in the notification area" "$(docked_icons_settled 0)" 0
+
+echo "end-to-end player: $failures failed"
+[ "$failures" -eq 0 ]
