@@ -16,9 +16,10 @@ cmake --preset host >/dev/null
 cmake --build --preset host -j "$jobs"
 ctest --preset host 2>&1 | tee -a "$log"
 
-echo "== win32: the release executable"
+echo "== win32: the release executable, its resources read back"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
+ctest --preset win32 2>&1 | tee -a "$log"
 
 echo "== win64: Windows tests and end to end under Wine"
 cmake --preset win64 >/dev/null

@@ -1,5 +1,6 @@
 // Looks at the program's windows from outside its process, the way a user's tools do.
 //   zavi_probe wait TITLE TIMEOUT_MS   wait for a visible top-level window; print its state
+//   zavi_probe find TITLE TIMEOUT_MS   the same, for a window that may be hidden
 //   zavi_probe state TITLE             whether a top-level window exists and is visible
 //   zavi_probe close TITLE             ask the window to close
 //   zavi_probe click TITLE CAPTION     click the window's button with that caption
@@ -37,13 +38,14 @@ HWND FindVisible(const wchar_t* title) {
     return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
-int Wait(const wchar_t* title, DWORD timeout) {
+// Waits for a top-level window; `visibleOnly` skips one that exists but is hidden.
+int Wait(const wchar_t* title, DWORD timeout, bool visibleOnly) {
     // Tells the caller the probe is up, so the program can be started after it.
     std::printf("ready=1\n");
     std::fflush(stdout);
     const ULONGLONG end = GetTickCount64() + timeout;
     HWND window = nullptr;
-    while ((window = FindVisible(title)) == nullptr) {
+    while ((window = visibleOnly ? FindVisible(title) : FindWindowW(nullptr, title)) == nullptr) {
         if (GetTickCount64() > end) {
             std::printf("found=0\n");
             return 1;
@@ -179,7 +181,10 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     if (argc >= 4 && std::wstring(argv[1]) == L"wait") {
-        return Wait(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
+        return Wait(argv[2], static_cast<DWORD>(_wtoi(argv[3])), true);
+    }
+    if (argc >= 4 && std::wstring(argv[1]) == L"find") {
+        return Wait(argv[2], static_cast<DWORD>(_wtoi(argv[3])), false);
     }
     if (argc >= 3 && std::wstring(argv[1]) == L"state") {
         return State(argv[2]);
@@ -197,7 +202,7 @@ int wmain(int argc, wchar_t** argv) {
         return Sweep(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
     }
     std::fprintf(stderr,
-                 "usage: zavi_probe wait TITLE TIMEOUT_MS | state TITLE | close TITLE | click "
+                 "usage: zavi_probe wait|find TITLE TIMEOUT_MS | state TITLE | close TITLE | click "
                  "TITLE CAPTION | "
                  "answer TITLE TIMEOUT_MS | sweep TITLE MS\n");
     return 2;

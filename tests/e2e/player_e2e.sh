@@ -49,7 +49,7 @@ poll 30 has_line "$work/splash.txt" "ready=1" && poll 30 has_line "$work/player.
 started=$(date +%s%3N)
 "$WINE64" "$program" &
 program_pid=$!
-poll 30 has_line "$work/player.txt" "found=" || true
+poll 30 has_line "$work/player.txt" "^flags=\|^found=0" || true
 check "the player window appears" "$(value found "$work/player.txt")" 1
 if [ "$(value found "$work/player.txt")" = 1 ]; then
     echo "figure: splash_ms=$(($(value found_epoch_ms "$work/splash.txt") - started)) (process start to start-up window)"
@@ -84,7 +84,7 @@ probe_to "$work/refused.txt" wait "$player" 20000
 poll 30 has_line "$work/refused.txt" "ready=1" || true
 "$WINE64" "$program" &
 program_pid=$!
-poll 30 has_line "$work/refused.txt" "found=" || true
+poll 30 has_line "$work/refused.txt" "^flags=\|^found=0" || true
 check "the player window appears" "$(value found "$work/refused.txt")" 1
 sleep 2.5
 check "the program keeps running" "$(exited "$program_pid" && echo ended || echo running)" running
