@@ -5,7 +5,7 @@
 namespace zavi {
 
 PushButton::PushButton(HWND parent, const PushButtonDefinition& definition, int dpi)
-    : m_font(CreateDefinedFont(definition.font, dpi, DEFAULT_QUALITY)), m_id(definition.id) {
+    : m_font(CreateDefinedFont(definition.font, dpi, DEFAULT_QUALITY)) {
     const PixelRect box = ToPixels(definition.bounds, dpi);
     const std::wstring caption = Widen(definition.caption);
     m_window = ChildWindow(CreateWindowExW(

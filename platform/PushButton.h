@@ -12,13 +12,11 @@ class PushButton {
     PushButton(HWND parent, const PushButtonDefinition& definition, int dpi);
 
     HWND hWnd() const { return m_window.get(); }
-    unsigned Id() const { return m_id; }
 
   private:
     // The font outlives the window that draws with it: members go in reverse order.
     Font m_font;
     ChildWindow m_window;
-    unsigned m_id;
 };
 
 }  // namespace zavi

@@ -7,11 +7,8 @@
 set -euo pipefail
 program=$1 floor=$2 probe=$3 build_dir=$4 seconds=${5:-10}
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../scripts/wine-session.sh"
 source "$here/../e2e/common.sh"
-[ -n "${DISPLAY:-}" ] || { wine_session_start "$build_dir"; trap wine_session_stop EXIT; }
-: "${WINEPREFIX:=$build_dir/wineprefix}"
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+join_wine_session "$build_dir"
 ticks_per_second=$(getconf CLK_TCK)
 work=$(mktemp -d "$build_dir/bench.XXXXXX")
 

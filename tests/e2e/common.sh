@@ -1,4 +1,15 @@
-# Sourced by the end-to-end and benchmark scripts: checks, key=value reading and waits.
+# Sourced by the end-to-end and benchmark scripts: the Wine session, checks, key=value
+# reading and waits.
+
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-session.sh"
+
+# Joins the Wine session of the caller (test.sh starts one for every test), or starts one
+# that ends with the script.
+join_wine_session() {  # join_wine_session BUILD_DIR
+    [ -n "${DISPLAY:-}" ] || { wine_session_start "$1"; trap wine_session_stop EXIT; }
+    : "${WINEPREFIX:=$1/wineprefix}"
+    export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+}
 
 failures=0
 check() {  # check DESCRIPTION ACTUAL EXPECTED

@@ -7,11 +7,8 @@
 set -euo pipefail
 program=$1 probe=$2 build_dir=$3 station_dir=$4 port=$5
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../scripts/wine-session.sh"
 source "$here/common.sh"
-[ -n "${DISPLAY:-}" ] || { wine_session_start "$build_dir"; trap wine_session_stop EXIT; }
-: "${WINEPREFIX:=$build_dir/wineprefix}"
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+join_wine_session "$build_dir"
 
 splash="Zavi Radio" player="Velostan Zavi Radio Player" box="zaviradio10.01.29"
 work=$(mktemp -d "$build_dir/e2e-player.XXXXXX")

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "ProgramWindowsTest.h"
 #include "WineTestSupport.h"
 #include "player/VelostanZaviRadio.h"
 #include "resources/ResourceIds.h"
@@ -72,21 +73,7 @@ std::optional<PickedImage> PickFromGroup(int size) {
     return PickedImage{id, icon};
 }
 
-class IconTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        test::DrainQuit();
-        m_binding.emplace(test::RecordingTable());
-    }
-    void TearDown() override {
-        VelostanZaviRadioInstance().Unload();
-        ZaviRadioSplashInstance().Unload();
-        m_binding.reset();
-        test::DrainQuit();
-    }
-
-    std::optional<API::ScopedBinding> m_binding;
-};
+using IconTest = test::ProgramWindowsTest;
 
 TEST_F(IconTest, TheSplashAndTheNotificationIconShowTheProgramIconGroup) {
     const int size = GetSystemMetrics(SM_CXSMICON);

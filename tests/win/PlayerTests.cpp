@@ -5,6 +5,7 @@
 
 #include "LoopbackServer.h"
 #include "StationConfig.h"
+#include "ProgramWindowsTest.h"
 #include "WineTestSupport.h"
 #include "platform/ProgramError.h"
 #include "player/PlayerDefinition.h"
@@ -28,19 +29,8 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds) {
     return true;
 }
 
-class PlayerTest : public ::testing::Test {
+class PlayerTest : public test::ProgramWindowsTest {
   protected:
-    void SetUp() override {
-        test::DrainQuit();
-        m_binding.emplace(test::RecordingTable());
-    }
-    void TearDown() override {
-        VelostanZaviRadioInstance().Unload();
-        ZaviRadioSplashInstance().Unload();
-        m_binding.reset();
-        test::DrainQuit();
-    }
-
     // One tick of the start-up window's hand-off timer, as the platform delivers it.
     static void HandOff() {
         SendMessageW(ZaviRadioSplash().hWnd(), WM_TIMER, splash::kTimer2.id, 0);
@@ -55,8 +45,6 @@ class PlayerTest : public ::testing::Test {
     static int StationGets(const test::LoopbackServer& server) {
         return server.GetsFor(kStationPagePath);
     }
-
-    std::optional<API::ScopedBinding> m_binding;
 };
 
 TEST_F(PlayerTest, HasItsDefinedWindowAndControls) {

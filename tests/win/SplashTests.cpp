@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "ProgramWindowsTest.h"
 #include "WineTestSupport.h"
 #include "platform/Screen.h"
 #include "splash/SplashDefinition.h"
@@ -15,19 +16,8 @@
 namespace zavi {
 namespace {
 
-class SplashTest : public ::testing::Test {
+class SplashTest : public test::ProgramWindowsTest {
   protected:
-    void SetUp() override {
-        test::DrainQuit();
-        m_binding.emplace(test::RecordingTable());
-    }
-    void TearDown() override {
-        VelostanZaviRadioInstance().Unload();
-        ZaviRadioSplashInstance().Unload();
-        m_binding.reset();
-        test::DrainQuit();
-    }
-
     // Rebinds the recording stand-ins with one operation missing.
     template <class Entry>
     void BindWithout(Entry API::Table::*entry) {
@@ -42,8 +32,6 @@ class SplashTest : public ::testing::Test {
         GetWindowRect(window, &rect);
         return rect;
     }
-
-    std::optional<API::ScopedBinding> m_binding;
 };
 
 TEST_F(SplashTest, LoadMakesWhiteSeeThroughAndKeepsTheWindowOutOfTheTaskbar) {
