@@ -33,15 +33,38 @@ struct PushButtonDefinition {
     TwipsRect bounds;
     const char* caption;
     FontSpec font;
+    int tabIndex;
 };
 
 struct WebBrowserDefinition {
     TwipsRect bounds;
+    int tabIndex;
 };
 
 struct TimerDefinition {
     unsigned id;
     unsigned intervalMs;
+};
+
+struct NotifyIconDefinition {
+    unsigned id;               // the icon's identifier within its window
+    unsigned flags;            // which parts of the record are valid
+    unsigned callbackMessage;  // what the shell sends the window about the icon
+};
+
+enum class FormKind {
+    // Borderless, out of the taskbar, shown without taking the focus.
+    Floating,
+    // A title bar with a minimize box, a fixed size, in the taskbar, centred on the screen.
+    Fixed,
+};
+
+struct FormDefinition {
+    const char* name;  // the platform's name for this kind of window (its class)
+    const char* caption;
+    TwipsRect client;  // client area, placed on the screen
+    FormKind kind;
+    OleColour backColour;
 };
 
 }  // namespace zavi

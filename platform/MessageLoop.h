@@ -1,13 +1,10 @@
-// The UI thread's message loop.
+// The UI thread's event loop.
 #pragma once
-
-#include "Win32.h"
 
 namespace zavi {
 
-// Dispatches messages until the last form is unloaded; returns the exit code.
+// Handles events until the last form is unloaded or an unhandled error ends the program;
+// returns the exit code.
 int RunMessageLoop();
-// What the loop does with each message it takes from the queue.
-void DispatchQueuedMessage(MSG& message);
 
 }  // namespace zavi

@@ -9,10 +9,16 @@ inline constexpr const char* kTitle = "Velostan Zavi Radio Player";
 inline constexpr int kClientWidth = 7980;
 inline constexpr int kClientHeight = 5010;
 
+inline constexpr FormDefinition kForm{"VLZaviRadio.VelostanZaviRadio",
+                                      kTitle,
+                                      {0, 0, kClientWidth, kClientHeight},
+                                      FormKind::Fixed,
+                                      kWhite};
+
 // Larger than the client area on purpose: the window cuts off its right and bottom edges.
-inline constexpr WebBrowserDefinition kWebBrowser2{{0, 0, 9975, 5295}};
-// Sits above the browser's top-left corner.
+inline constexpr WebBrowserDefinition kWebBrowser2{{0, 0, 9975, 5295}, 0};
+// Sits above the browser's top-left corner; second in the tab order.
 inline constexpr PushButtonDefinition kCommand1{
-    1, {120, 0, 135, 195}, "X", {"MS Sans Serif", 8.25, 400}};
+    1, {120, 0, 135, 195}, "X", {"MS Sans Serif", 8.25, 400}, 1};
 
 }  // namespace zavi::player

@@ -5,9 +5,7 @@
 #include <memory>
 
 #include "../platform/DefaultInstance.h"
-#include "../platform/Form.h"
-#include "../platform/PushButton.h"
-#include "../platform/WebBrowser.h"
+#include "../platform/Runtime.h"
 
 namespace zavi {
 namespace forms {
@@ -23,11 +21,9 @@ class VelostanZaviRadio : public Form {
     void CreateControls() override;
     void DestroyControls() override;
     void OnLoad() override;
-    void OnTimer(UINT_PTR) override {}
+    void OnTimer(unsigned) override {}
     void OnClose() override;
-    void OnCommand(unsigned controlId, unsigned code) override;
-    void OnSetFocus() override;
-    bool PreTranslate(MSG& message) override;
+    void OnClick(unsigned controlId) override;
 
   private:
     // Only the default instance makes one, so inside this namespace, where the class's
@@ -40,7 +36,7 @@ class VelostanZaviRadio : public Form {
 
     // Made in this order, so the button lies above the browser.
     struct Controls {
-        Controls(HWND window, int dpi);
+        explicit Controls(Form& form);
         WebBrowser WebBrowser2;
         PushButton Command1;
     };

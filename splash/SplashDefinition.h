@@ -13,6 +13,12 @@ inline constexpr int kDesignLeft = 6735;
 inline constexpr int kDesignTop = 7425;
 inline constexpr OleColour kBackColour = kWhite;
 
+inline constexpr FormDefinition kForm{"VLZaviRadio.ZaviRadioSplash",
+                                      kTitle,
+                                      {kDesignLeft, kDesignTop, kClientWidth, kClientHeight},
+                                      FormKind::Floating,
+                                      kBackColour};
+
 inline constexpr LabelDefinition kLabel1{{-360, 0, 8175, 1575},
                                          " Zavi  Radio",
                                          {"Times New Roman", 72.0, 700},
@@ -34,8 +40,8 @@ inline constexpr TimerDefinition kTimer1{1, 1};
 inline constexpr TimerDefinition kTimer2{2, 2000};
 
 inline constexpr const char* kTrayTip = "Velostan Radio";
-inline constexpr unsigned kTrayIconId = 1;
-inline constexpr unsigned kTrayFlags = 7;
-inline constexpr unsigned kTrayCallbackMessage = 0x0200;
+// Callback message, icon and tip valid (7); the shell reports mouse activity over the icon
+// as the platform's mouse-move message, 0x0200.
+inline constexpr NotifyIconDefinition kTrayIcon{1, 7, 0x0200};
 
 }  // namespace zavi::splash

@@ -1,6 +1,5 @@
 #include "ZaviRadioSplash.h"
 
-#include "../platform/Api.h"
 #include "../platform/ErrorReport.h"
 #include "../platform/Misc.h"
 #include "../platform/Screen.h"
@@ -9,48 +8,21 @@
 
 namespace zavi {
 namespace forms {
-namespace {
 
-// Borderless, so the colour key leaves no frame behind, and kept out of the taskbar.
-const FormDefinition kDefinition{
-    L"VLZaviRadio.ZaviRadioSplash",
-    splash::kTitle,
-    {splash::kDesignLeft, splash::kDesignTop, splash::kClientWidth, splash::kClientHeight},
-    WS_POPUP | WS_CLIPCHILDREN,
-    WS_EX_TOOLWINDOW,
-    splash::kBackColour,
-    SW_SHOWNOACTIVATE};
+ZaviRadioSplash::Controls::Controls(Form& form)
+    : Label1(splash::kLabel1, form.Dpi()),
+      Label2(splash::kLabel2, form.Dpi()),
+      Label3(splash::kLabel3, form.Dpi()),
+      ProgressBar1(form, splash::kProgressBar1) {}
 
-// Handles are 32 bits wide in the record on every Windows; see API::Shell_NotifyIconA.
-template <class Handle>
-std::uint32_t HandleBits(Handle handle) {
-    return static_cast<std::uint32_t>(HandleToLong(handle));
-}
-
-}  // namespace
-
-ZaviRadioSplash::Controls::Controls(HWND window, int dpi)
-    : Label1(splash::kLabel1, dpi),
-      Label2(splash::kLabel2, dpi),
-      Label3(splash::kLabel3, dpi),
-      ProgressBar1(window, splash::kProgressBar1, dpi) {}
-
-ZaviRadioSplash::ZaviRadioSplash() : Form(kDefinition) {}
+ZaviRadioSplash::ZaviRadioSplash() : Form(splash::kForm) {}
 
 ZaviRadioSplash::~ZaviRadioSplash() {
     Unload();
 }
 
-NotifyIconData ZaviRadioSplash::BuildNotifyIconData(HWND window, std::uint32_t id,
-                                                    std::uint32_t flags,
-                                                    std::uint32_t callbackMessage, HICON icon,
-                                                    const std::string& tip) const {
-    return zavi::BuildNotifyIconData(HandleBits(window), id, flags, callbackMessage,
-                                     HandleBits(icon), tip);
-}
-
 void ZaviRadioSplash::CreateControls() {
-    m_controls = std::make_unique<Controls>(hWnd(), Dpi());
+    m_controls = std::make_unique<Controls>(*this);
     m_sweep = ProgressSweep{};
     AddLabel(m_controls->Label1);
     AddLabel(m_controls->Label2);
@@ -66,18 +38,12 @@ void ZaviRadioSplash::DestroyControls() {
 void ZaviRadioSplash::OnLoad() {
     RunTrapped([this] {
         const std::string tip = splash::kTrayTip;
-        const HWND window = hWnd();
-        const HICON icon = Icon();
-
-        const NotifyIconData record =
-            BuildNotifyIconData(window, splash::kTrayIconId, splash::kTrayFlags,
-                                splash::kTrayCallbackMessage, icon, tip);
-        m_notifyIconAdded = API::Shell_NotifyIconA(kNimAdd, record) != FALSE;
+        m_notifyIcon.emplace(*this, splash::kTrayIcon, tip);
 
         LayerColorKey = Rgb(255, 255, 255);
         LayerFlags = 0;
-        LayerFlags = LayerFlags | LWA_COLORKEY;
-        MakeWindowTransparent(window, LayerColorKey, LayerAlpha, LayerFlags);
+        LayerFlags = LayerFlags | kLayerColourKey;
+        MakeWindowTransparent(hWnd(), LayerColorKey, LayerAlpha, LayerFlags);
 
         const Placement corner =
             BottomRightCorner(Screen::Width(), Screen::Height(), Width(), Height());
@@ -86,24 +52,12 @@ void ZaviRadioSplash::OnLoad() {
     });
 }
 
+// The icon goes with the window, while the window still exists.
 void ZaviRadioSplash::OnUnload() {
-    WithdrawNotifyIcon();
+    m_notifyIcon.reset();
 }
 
-// The icon goes with the window: a dead icon would stay in the notification area until
-// the user moved the mouse over it.
-void ZaviRadioSplash::WithdrawNotifyIcon() {
-    if (!m_notifyIconAdded) {
-        return;
-    }
-    m_notifyIconAdded = false;
-    RunTrapped([this] {
-        API::Shell_NotifyIconA(kNimDelete,
-                               BuildNotifyIconData(hWnd(), splash::kTrayIconId, 0, 0, nullptr, ""));
-    });
-}
-
-void ZaviRadioSplash::OnTimer(UINT_PTR id) {
+void ZaviRadioSplash::OnTimer(unsigned id) {
     switch (id) {
         case splash::kTimer1.id:
             OnTimer1();

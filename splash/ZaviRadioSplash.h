@@ -5,12 +5,10 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
+#include <optional>
 
 #include "../platform/DefaultInstance.h"
-#include "../platform/Form.h"
-#include "../platform/ProgressBar.h"
-#include "NotifyIconData.h"
+#include "../platform/Runtime.h"
 #include "ProgressSweep.h"
 
 namespace zavi {
@@ -19,10 +17,6 @@ namespace forms {
 class ZaviRadioSplash : public Form {
   public:
     ~ZaviRadioSplash() override;
-
-    NotifyIconData BuildNotifyIconData(HWND window, std::uint32_t id, std::uint32_t flags,
-                                       std::uint32_t callbackMessage, HICON icon,
-                                       const std::string& tip) const;
 
     const Label& Label1() const { return m_controls->Label1; }
     const Label& Label2() const { return m_controls->Label2; }
@@ -34,7 +28,7 @@ class ZaviRadioSplash : public Form {
     void DestroyControls() override;
     void OnLoad() override;
     void OnUnload() override;
-    void OnTimer(UINT_PTR id) override;
+    void OnTimer(unsigned id) override;
 
   private:
     // Only the default instance makes one, so inside this namespace, where the class's
@@ -44,10 +38,9 @@ class ZaviRadioSplash : public Form {
 
     void OnTimer1();
     void OnTimer2();
-    void WithdrawNotifyIcon();
 
     struct Controls {
-        Controls(HWND window, int dpi);
+        explicit Controls(Form& form);
         Label Label1;
         Label Label2;
         Label Label3;
@@ -55,8 +48,8 @@ class ZaviRadioSplash : public Form {
     };
 
     std::unique_ptr<Controls> m_controls;
+    std::optional<NotifyIcon> m_notifyIcon;
     ProgressSweep m_sweep;
-    bool m_notifyIconAdded = false;
 
     std::int16_t LayerAlpha = 0;
     OleColour LayerColorKey = 0;

@@ -31,8 +31,9 @@ TEST(NotifyIconData, HeaderFieldsSitAtTheirOffsetsLittleEndian) {
 }
 
 TEST(NotifyIconData, ProgramTipIsFollowedByOneNulThenSpaces) {
-    const auto record = BuildNotifyIconData(0x1234, splash::kTrayIconId, splash::kTrayFlags,
-                                            splash::kTrayCallbackMessage, 0x5678, "Velostan Radio");
+    const auto record =
+        BuildNotifyIconData(0x1234, splash::kTrayIcon.id, splash::kTrayIcon.flags,
+                            splash::kTrayIcon.callbackMessage, 0x5678, "Velostan Radio");
     const auto& bytes = record.bytes();
     EXPECT_EQ(record.uID(), 1u);
     EXPECT_EQ(record.uFlags(), 7u);

@@ -4,7 +4,7 @@
 
 #include "WineTestSupport.h"
 #include "platform/DefaultInstance.h"
-#include "platform/Form.h"
+#include "platform/win32/Form.h"
 #include "platform/ProgramError.h"
 
 namespace zavi {
@@ -17,13 +17,11 @@ constexpr LabelDefinition kTestLabel{
 class TestForm : public Form {
   public:
     TestForm()
-        : Form({L"VLZaviRadio.TestForm",
+        : Form({"VLZaviRadio.TestForm",
                 "Test form",
                 {1500, 1500, 3000, 1500},
-                WS_POPUP,
-                0,
-                kWhite,
-                SW_SHOWNOACTIVATE}) {}
+                FormKind::Floating,
+                kWhite}) {}
     ~TestForm() override { Unload(); }
 
     int loads = 0;
@@ -46,7 +44,7 @@ class TestForm : public Form {
         }
     }
     void OnUnload() override { ++unloads; }
-    void OnTimer(UINT_PTR id) override {
+    void OnTimer(unsigned id) override {
         ticks += id == kFastTimer.id ? 1 : 0;
         if (failOnTick) {
             failOnTick = false;

@@ -9,6 +9,7 @@
 #include "ProgramWindowsTest.h"
 #include "WineTestSupport.h"
 #include "platform/Screen.h"
+#include "splash/NotifyIconData.h"
 #include "splash/SplashDefinition.h"
 #include "player/VelostanZaviRadio.h"
 #include "splash/ZaviRadioSplash.h"
@@ -168,8 +169,9 @@ TEST_F(SplashTest, RegistersTheIconOnceWithTheExactRecordAndWithdrawsItOnUnload)
     EXPECT_EQ(add.data.hIcon, splash.Icon());
     EXPECT_EQ(test::TipBytes(add.data, 64),
               std::string("Velostan Radio") + '\0' + std::string(49, ' '));
-    const auto expected =
-        splash.BuildNotifyIconData(window, 1, 7, 0x200, splash.Icon(), "Velostan Radio");
+    const auto expected = BuildNotifyIconData(
+        static_cast<std::uint32_t>(HandleToLong(window)), 1, 7, 0x200,
+        static_cast<std::uint32_t>(HandleToLong(splash.Icon())), "Velostan Radio");
     EXPECT_EQ(test::TipBytes(add.data, 64), expected.szTip());
 
     // Callbacks from the shell arrive as mouse moves and change nothing.

@@ -1,8 +1,8 @@
 // Runs every Windows test in one process: each Wine process start costs seconds.
 #include <gtest/gtest.h>
 
-#include "platform/OleSession.h"
-#include "platform/Win32.h"
+#include "platform/win32/OleSession.h"
+#include "platform/win32/Win32.h"
 
 int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};

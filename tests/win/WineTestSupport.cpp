@@ -1,7 +1,7 @@
 #include "WineTestSupport.h"
 
 #include "platform/AppIdentity.h"
-#include "platform/MessageLoop.h"
+#include "platform/win32/MessageLoop.h"
 
 namespace zavi::test {
 

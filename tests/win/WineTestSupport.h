@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/Api.h"
+#include "platform/win32/Api.h"
 
 namespace zavi::test {
 

@@ -1,0 +1,33 @@
+#include "Program.h"
+
+#include "../platform/ErrorReport.h"
+#include "../platform/MessageLoop.h"
+#include "../player/VelostanZaviRadio.h"
+#include "../splash/ZaviRadioSplash.h"
+
+namespace zavi {
+namespace {
+
+// No window, timer or notification icon outlives the program, however it ends; the
+// player's web engine goes while the platform is still up.
+void UnloadEverything() {
+    VelostanZaviRadioInstance().Unload();
+    ZaviRadioSplashInstance().Unload();
+}
+
+}  // namespace
+
+int RunProgram() {
+    try {
+        ZaviRadioSplash().Show();
+    } catch (const ProgramError& error) {
+        ErrorReport(error);
+        UnloadEverything();
+        return 1;
+    }
+    const int exitCode = RunMessageLoop();
+    UnloadEverything();
+    return exitCode;
+}
+
+}  // namespace zavi

@@ -1,0 +1,186 @@
+#include "ColourKey.h"
+
+#include <memory>
+
+namespace zavi {
+namespace {
+
+constexpr char kKeyData[] = "VLZaviRadio.ColourKey";
+
+using Region = UniqueHandle<cairo_region_t*, &cairo_region_destroy>;
+
+class Key {
+  public:
+    Key(GtkWidget* window, std::uint32_t rgb) : m_window(window), m_rgb(rgb) {
+        // Shaped to nothing until it has been rendered once, so it never shows its white.
+        m_mask = Region(cairo_region_create());
+        g_signal_connect(window, "map", G_CALLBACK(&Key::OnMap), this);
+        g_signal_connect(window, "size-allocate", G_CALLBACK(&Key::OnAllocate), this);
+        g_signal_connect(window, "realize", G_CALLBACK(&Key::OnRealize), this);
+        g_signal_connect(window, "unrealize", G_CALLBACK(&Key::OnUnrealize), this);
+        if (gtk_widget_get_realized(window)) {
+            OnRealize(window, this);
+        }
+        gtk_widget_shape_combine_region(window, m_mask.get());
+        Invalidate(WholeWindow());
+    }
+    // Goes when the key is removed or the window is finalized (its handlers are gone then).
+    ~Key() {
+        if (m_apply != 0) {
+            g_source_remove(m_apply);
+        }
+        OnUnrealize(m_window, this);
+        g_signal_handlers_disconnect_by_data(m_window, this);
+    }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+
+    // Rendering waits for the window's next frame to be painted: before that, a changed
+    // control may not have its new size, and the window cannot be drawn.
+    void Invalidate(const GdkRectangle& area) {
+        if (area.width <= 0 || area.height <= 0) {
+            return;
+        }
+        if (m_pending.width <= 0) {
+            m_pending = area;
+        } else {
+            gdk_rectangle_union(&m_pending, &area, &m_pending);
+        }
+        gtk_widget_queue_draw(m_window);
+    }
+
+  private:
+    static void OnMap(GtkWidget*, gpointer key) {
+        static_cast<Key*>(key)->Invalidate(static_cast<Key*>(key)->WholeWindow());
+    }
+    static void OnAllocate(GtkWidget* window, GdkRectangle*, gpointer key) { OnMap(window, key); }
+
+    static void OnRealize(GtkWidget* window, gpointer data) {
+        auto* key = static_cast<Key*>(data);
+        if (key->m_clock == nullptr) {
+            key->m_clock = gtk_widget_get_frame_clock(window);
+            key->m_painted = g_signal_connect_swapped(key->m_clock, "after-paint",
+                                                      G_CALLBACK(&Key::OnPainted), key);
+        }
+    }
+    static void OnUnrealize(GtkWidget*, gpointer data) {
+        auto* key = static_cast<Key*>(data);
+        if (key->m_clock != nullptr) {
+            g_signal_handler_disconnect(key->m_clock, key->m_painted);
+            key->m_clock = nullptr;
+        }
+    }
+    static void OnPainted(gpointer key) { static_cast<Key*>(key)->Render(); }
+
+    GdkRectangle WholeWindow() const {
+        return {0, 0, gtk_widget_get_allocated_width(m_window),
+                gtk_widget_get_allocated_height(m_window)};
+    }
+
+    // A window that is not on the screen is rendered when it comes back.
+    void Render() {
+        GdkRectangle area{};
+        const GdkRectangle whole = WholeWindow();
+        if (m_pending.width <= 0 || !gtk_widget_get_mapped(m_window) ||
+            !gdk_rectangle_intersect(&m_pending, &whole, &area)) {
+            return;
+        }
+        m_pending = GdkRectangle{0, 0, 0, 0};
+        cairo_surface_t* image =
+            cairo_image_surface_create(CAIRO_FORMAT_RGB24, area.width, area.height);
+        cairo_t* cr = cairo_create(image);
+        cairo_translate(cr, -area.x, -area.y);
+        gtk_widget_draw(m_window, cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(image);
+        const Region drawn(RegionWithout(image, m_rgb, area.x, area.y));
+        cairo_surface_destroy(image);
+
+        const cairo_rectangle_int_t changed{area.x, area.y, area.width, area.height};
+        cairo_region_subtract_rectangle(m_mask.get(), &changed);
+        cairo_region_union(m_mask.get(), drawn.get());
+        // Not while the frame is still being finished.
+        if (m_apply == 0) {
+            m_apply = g_idle_add_full(G_PRIORITY_HIGH_IDLE, &Key::OnApply, this, nullptr);
+        }
+    }
+
+    static gboolean OnApply(gpointer data) {
+        auto* key = static_cast<Key*>(data);
+        key->m_apply = 0;
+        gtk_widget_shape_combine_region(key->m_window, key->m_mask.get());
+        return G_SOURCE_REMOVE;
+    }
+
+    GtkWidget* m_window;
+    std::uint32_t m_rgb;
+    Region m_mask;
+    GdkRectangle m_pending{0, 0, 0, 0};
+    GdkFrameClock* m_clock = nullptr;  // the realized window's
+    gulong m_painted = 0;
+    guint m_apply = 0;
+};
+
+Key* KeyOf(GtkWidget* window) {
+    return static_cast<Key*>(g_object_get_data(G_OBJECT(window), kKeyData));
+}
+
+}  // namespace
+
+cairo_region_t* RegionWithout(cairo_surface_t* image, std::uint32_t rgb, int left, int top) {
+    // cairo keeps RGB24 pixels as 0x00RRGGBB words.
+    const std::uint32_t key = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+    const int width = cairo_image_surface_get_width(image);
+    const int height = cairo_image_surface_get_height(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    cairo_region_t* region = cairo_region_create();
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+        int x = 0;
+        while (x < width) {
+            while (x < width && (row[x] & 0xFFFFFF) == key) {
+                ++x;
+            }
+            const int start = x;
+            while (x < width && (row[x] & 0xFFFFFF) != key) {
+                ++x;
+            }
+            if (x > start) {
+                const cairo_rectangle_int_t run{left + start, top + y, x - start, 1};
+                cairo_region_union_rectangle(region, &run);
+            }
+        }
+    }
+    return region;
+}
+
+void ApplyColourKey(GtkWidget* window, std::uint32_t rgb) {
+    g_object_set_data_full(G_OBJECT(window), kKeyData, new Key(window, rgb),
+                           [](gpointer key) { delete static_cast<Key*>(key); });
+}
+
+void RemoveColourKey(GtkWidget* window) {
+    if (KeyOf(window) != nullptr) {
+        g_object_set_data(G_OBJECT(window), kKeyData, nullptr);
+        gtk_widget_shape_combine_region(window, nullptr);
+    }
+}
+
+void RefreshColourKey(GtkWidget* control) {
+    GtkWidget* window = gtk_widget_get_toplevel(control);
+    Key* key = window != nullptr ? KeyOf(window) : nullptr;
+    if (key == nullptr) {
+        return;
+    }
+    GtkAllocation area{};
+    gtk_widget_get_allocation(control, &area);
+    int x = 0;
+    int y = 0;
+    // The control's place in its window; nothing to do before it has one.
+    if (area.width > 0 && gtk_widget_translate_coordinates(control, window, 0, 0, &x, &y)) {
+        key->Invalidate(GdkRectangle{x, y, area.width, area.height});
+    }
+}
+
+}  // namespace zavi

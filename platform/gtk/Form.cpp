@@ -1,0 +1,273 @@
+#include "Form.h"
+
+#include <algorithm>
+
+#include "../ErrorReport.h"
+#include "../Screen.h"
+#include "MessageLoop.h"
+#include "ProgramIcon.h"
+#include "SystemColours.h"
+
+namespace zavi {
+namespace {
+
+// Marks a window as one of our forms, so the runtime can tell whether any is loaded
+// without a registry of its own.
+constexpr char kFormKey[] = "VLZaviRadio.Form";
+constexpr char kBoundsKey[] = "VLZaviRadio.Bounds";
+
+// The platform's timers tick no faster than this, as on Windows; a faster one would wake
+// the program a thousand times a second for nothing.
+constexpr guint kMinimumTimerMs = 10;
+
+}  // namespace
+
+Form::Form(const FormDefinition& definition) : m_definition(definition) {}
+
+Form::~Form() {
+    // A derived form unloads itself in its own destructor, while its handlers still exist;
+    // this only makes sure no window outlives its form.
+    if (IsLoaded()) {
+        g_signal_handlers_disconnect_by_data(m_window, this);
+        g_object_set_data(G_OBJECT(m_window), kFormKey, nullptr);
+        gtk_widget_destroy(std::exchange(m_window, nullptr));
+    }
+}
+
+void Form::Load() {
+    if (IsLoaded()) {
+        return;
+    }
+    m_dpi = Screen::Dpi();
+    m_icon = LoadProgramIcon();
+    const PixelRect client = ToPixels(m_definition.client, m_dpi);
+    const bool floating = m_definition.kind == FormKind::Floating;
+
+    // A popup is placed exactly where it is put: a window manager would move a managed
+    // window out of a panel at the screen's edge. It is in no taskbar and takes no focus.
+    m_window = gtk_window_new(floating ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
+    g_object_set_data(G_OBJECT(m_window), kFormKey, this);
+    gtk_window_set_title(GTK_WINDOW(m_window), m_definition.caption);
+    gtk_widget_set_name(m_window, m_definition.name);
+    gtk_window_set_resizable(GTK_WINDOW(m_window), FALSE);
+    SetWindowIcons(GTK_WINDOW(m_window), m_icon.get());
+    if (floating) {
+        gtk_window_move(GTK_WINDOW(m_window), client.left, client.top);
+    } else {
+        gtk_window_set_position(GTK_WINDOW(m_window), GTK_WIN_POS_CENTER);
+    }
+
+    m_overlay = gtk_overlay_new();
+    GtkWidget* canvas = gtk_drawing_area_new();
+    gtk_widget_set_size_request(canvas, client.width, client.height);
+    gtk_widget_add_events(canvas, GDK_POINTER_MOTION_MASK);
+    g_signal_connect(canvas, "draw", G_CALLBACK(&Form::OnDraw), this);
+    g_signal_connect(canvas, "motion-notify-event", G_CALLBACK(&Form::OnMotion), this);
+    g_signal_connect(m_overlay, "get-child-position", G_CALLBACK(&Form::ChildPosition), this);
+    gtk_container_add(GTK_CONTAINER(m_overlay), canvas);
+    gtk_container_add(GTK_CONTAINER(m_window), m_overlay);
+    g_signal_connect(m_window, "delete-event", G_CALLBACK(&Form::OnDeleteEvent), this);
+    g_signal_connect(m_window, "destroy", G_CALLBACK(&Form::OnDestroy), this);
+    gtk_widget_show_all(m_overlay);
+
+    try {
+        CreateControls();
+    } catch (...) {
+        // A form whose controls could not all be made is not left half loaded.
+        Unload();
+        throw;
+    }
+    if (!m_tabStops.empty()) {
+        gtk_window_set_focus(GTK_WINDOW(m_window), m_tabStops.front().second);
+    }
+    OnLoad();
+}
+
+void Form::Show() {
+    Load();
+    // A window that is up, minimized or behind others, is left as it is.
+    if (!gtk_widget_get_visible(m_window)) {
+        gtk_widget_show(m_window);
+    }
+}
+
+void Form::Hide() {
+    Load();
+    gtk_widget_hide(m_window);
+}
+
+void Form::Unload() {
+    if (IsLoaded()) {
+        gtk_widget_destroy(m_window);
+    }
+}
+
+GdkRectangle Form::OuterRect() const {
+    GdkWindow* window = gtk_widget_get_window(m_window);
+    GdkRectangle outer{0, 0, 0, 0};
+    if (window != nullptr && gtk_widget_get_mapped(m_window)) {
+        gdk_window_get_frame_extents(window, &outer);
+        return outer;
+    }
+    // Not on the screen yet: where it will be put, at its client size.
+    const PixelRect client = ToPixels(m_definition.client, m_dpi);
+    gtk_window_get_position(GTK_WINDOW(m_window), &outer.x, &outer.y);
+    outer.width = client.width;
+    outer.height = client.height;
+    return outer;
+}
+
+double Form::Width() const {
+    return PixelsToTwips(OuterRect().width, m_dpi);
+}
+
+double Form::Height() const {
+    return PixelsToTwips(OuterRect().height, m_dpi);
+}
+
+double Form::Left() const {
+    return PixelsToTwips(OuterRect().x, m_dpi);
+}
+
+double Form::Top() const {
+    return PixelsToTwips(OuterRect().y, m_dpi);
+}
+
+void Form::SetLeft(double twips) {
+    gtk_window_move(GTK_WINDOW(m_window), TwipsToPixels(twips, m_dpi), OuterRect().y);
+}
+
+void Form::SetTop(double twips) {
+    gtk_window_move(GTK_WINDOW(m_window), OuterRect().x, TwipsToPixels(twips, m_dpi));
+}
+
+bool Form::AnyLoaded() {
+    GList* windows = gtk_window_list_toplevels();
+    bool found = false;
+    for (GList* item = windows; item != nullptr && !found; item = item->next) {
+        found = g_object_get_data(G_OBJECT(item->data), kFormKey) != nullptr;
+    }
+    g_list_free(windows);
+    return found;
+}
+
+void Form::Place(GtkWidget* control, const PixelRect& bounds) {
+    g_object_set_data_full(G_OBJECT(control), kBoundsKey, new PixelRect(bounds),
+                           [](gpointer rect) { delete static_cast<PixelRect*>(rect); });
+    gtk_overlay_add_overlay(GTK_OVERLAY(m_overlay), control);
+    gtk_widget_show_all(control);
+}
+
+void Form::AddTabStop(GtkWidget* control, int tabIndex) {
+    auto at = std::find_if(m_tabStops.begin(), m_tabStops.end(),
+                           [tabIndex](const auto& stop) { return stop.first > tabIndex; });
+    m_tabStops.insert(at, {tabIndex, control});
+    GList* chain = nullptr;
+    for (const auto& stop : m_tabStops) {
+        chain = g_list_append(chain, stop.second);
+    }
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    gtk_container_set_focus_chain(GTK_CONTAINER(m_overlay), chain);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    g_list_free(chain);
+}
+
+void Form::Click(unsigned controlId) {
+    RunUntrapped([&] { OnClick(controlId); });
+}
+
+void Form::AddLabel(const Label& label) {
+    m_labels.push_back(&label);
+}
+
+void Form::StartTimer(const TimerDefinition& timer) {
+    auto tick = std::make_unique<Timer>(Timer{this, timer.id, 0});
+    tick->source =
+        g_timeout_add(std::max(timer.intervalMs, kMinimumTimerMs), &Form::OnTick, tick.get());
+    m_timers.push_back(std::move(tick));
+}
+
+gboolean Form::OnTick(gpointer data) {
+    // The handler may unload the form, and the timer with it: nothing of it is used after.
+    const Timer timer = *static_cast<Timer*>(data);
+    // An error that reaches here was trapped by nobody: it ends the program.
+    RunUntrapped([&] { timer.form->OnTimer(timer.id); });
+    return G_SOURCE_CONTINUE;
+}
+
+gboolean Form::OnDraw(GtkWidget* canvas, cairo_t* cr, gpointer data) {
+    auto* form = static_cast<Form*>(data);
+    const CairoColour back = ToCairo(form->m_definition.backColour);
+    cairo_set_source_rgb(cr, back.red, back.green, back.blue);
+    cairo_rectangle(cr, 0, 0, gtk_widget_get_allocated_width(canvas),
+                    gtk_widget_get_allocated_height(canvas));
+    cairo_fill(cr);
+    for (const Label* label : form->m_labels) {
+        label->Paint(cr);
+    }
+    return TRUE;
+}
+
+gboolean Form::OnMotion(GtkWidget* canvas, GdkEventMotion* event, gpointer data) {
+    auto* form = static_cast<Form*>(data);
+    const int x = static_cast<int>(event->x);
+    const int y = static_cast<int>(event->y);
+    // The label painted last lies on top.
+    bool upArrow = false;
+    for (auto label = form->m_labels.rbegin(); label != form->m_labels.rend(); ++label) {
+        if ((*label)->Contains(x, y)) {
+            upArrow = (*label)->Pointer() == MousePointer::UpArrow;
+            break;
+        }
+    }
+    GdkWindow* window = gtk_widget_get_window(canvas);
+    GdkCursor* cursor =
+        upArrow ? gdk_cursor_new_for_display(gdk_window_get_display(window), GDK_SB_UP_ARROW)
+                : nullptr;
+    gdk_window_set_cursor(window, cursor);
+    if (cursor != nullptr) {
+        g_object_unref(cursor);
+    }
+    return FALSE;
+}
+
+gboolean Form::OnDeleteEvent(GtkWidget*, GdkEvent*, gpointer data) {
+    auto* form = static_cast<Form*>(data);
+    RunUntrapped([form] { form->OnClose(); });
+    return TRUE;  // the form decides; the window is not destroyed behind its back
+}
+
+gboolean Form::ChildPosition(GtkOverlay*, GtkWidget* child, GdkRectangle* allocation, gpointer) {
+    const auto* bounds =
+        static_cast<const PixelRect*>(g_object_get_data(G_OBJECT(child), kBoundsKey));
+    if (bounds == nullptr) {
+        return FALSE;
+    }
+    *allocation = GdkRectangle{bounds->left, bounds->top, bounds->width, bounds->height};
+    return TRUE;
+}
+
+void Form::OnDestroy(GtkWidget*, gpointer data) {
+    static_cast<Form*>(data)->Destroyed();
+}
+
+void Form::Destroyed() {
+    for (const auto& timer : m_timers) {
+        g_source_remove(timer->source);
+    }
+    m_timers.clear();
+    RunUntrapped([this] { OnUnload(); });
+    m_labels.clear();
+    m_tabStops.clear();
+    DestroyControls();
+    g_signal_handlers_disconnect_by_data(m_window, this);
+    g_object_set_data(G_OBJECT(m_window), kFormKey, nullptr);
+    m_window = nullptr;
+    m_overlay = nullptr;
+    m_icon = {};
+    if (!AnyLoaded()) {
+        RequestQuit(0);
+    }
+}
+
+}  // namespace zavi

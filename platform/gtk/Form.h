@@ -1,0 +1,98 @@
+// Form: a top-level GTK window with the lifetime the program's windows rely on. Load
+// creates the window and its controls, starts its timers and runs the load sequence;
+// Unload destroys them all; a later Load builds everything afresh. When the last form is
+// unloaded, the message loop is told to end.
+//
+// The client area is an overlay: the form paints its background and labels on the
+// bottom layer, and each control lies on a layer of its own at its defined bounds, above
+// the controls placed before it and clipped by the window.
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "../ControlDefinitions.h"
+#include "Gtk.h"
+#include "Label.h"
+
+namespace zavi {
+
+class Form {
+  public:
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+
+    bool IsLoaded() const { return m_window != nullptr; }
+    void Load();
+    void Show();
+    void Hide();
+    void Unload();
+
+    GtkWidget* hWnd() const { return m_window; }
+    GdkPixbuf* Icon() const { return m_icon.get(); }
+    // Outer size and position, frame included, in twips.
+    double Width() const;
+    double Height() const;
+    double Left() const;
+    double Top() const;
+    void SetLeft(double twips);
+    void SetTop(double twips);
+    int Dpi() const { return m_dpi; }
+
+    // Whether any form is loaded.
+    static bool AnyLoaded();
+
+    // For the platform's controls: puts one on the client area at its bounds.
+    void Place(GtkWidget* control, const PixelRect& bounds);
+    // Puts a control in the tab order; the first takes the focus the window is given.
+    void AddTabStop(GtkWidget* control, int tabIndex);
+    // A click on one of the form's buttons.
+    void Click(unsigned controlId);
+
+  protected:
+    explicit Form(const FormDefinition& definition);
+
+    // Builds this load's controls; labels are registered with AddLabel to be painted.
+    virtual void CreateControls() = 0;
+    virtual void DestroyControls() = 0;
+    virtual void OnLoad() {}
+    virtual void OnUnload() {}
+    virtual void OnTimer(unsigned id) = 0;
+    // A request to close (the close box, Alt+F4, the taskbar); unloads the form unless a
+    // form says otherwise.
+    virtual void OnClose() { Unload(); }
+    virtual void OnClick(unsigned /*controlId*/) {}
+
+    void AddLabel(const Label& label);
+    void StartTimer(const TimerDefinition& timer);
+
+  private:
+    struct Timer {
+        Form* form;
+        unsigned id;
+        guint source;
+    };
+
+    static gboolean OnDraw(GtkWidget* canvas, cairo_t* cr, gpointer form);
+    static gboolean OnMotion(GtkWidget* canvas, GdkEventMotion* event, gpointer form);
+    static gboolean OnDeleteEvent(GtkWidget* window, GdkEvent* event, gpointer form);
+    static void OnDestroy(GtkWidget* window, gpointer form);
+    static gboolean OnTick(gpointer timer);
+    static gboolean ChildPosition(GtkOverlay* overlay, GtkWidget* child, GdkRectangle* allocation,
+                                  gpointer form);
+    void Destroyed();
+    GdkRectangle OuterRect() const;
+
+    FormDefinition m_definition;
+    GtkWidget* m_window = nullptr;  // a toplevel is GTK's own: Unload destroys it
+    GtkWidget* m_overlay = nullptr;
+    GObjectPtr<GdkPixbuf> m_icon;
+    int m_dpi = 96;
+    std::vector<const Label*> m_labels;
+    std::vector<std::unique_ptr<Timer>> m_timers;
+    std::vector<std::pair<int, GtkWidget*>> m_tabStops;  // by tab index
+};
+
+}  // namespace zavi

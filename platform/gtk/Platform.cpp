@@ -1,0 +1,16 @@
+#include "Platform.h"
+
+#include "Gtk.h"
+
+namespace zavi {
+
+bool StartPlatform(int* argc, char*** argv) {
+    // WebKit's DMA-BUF renderer draws a view larger than its window too low (by the part
+    // the window cuts off); the shared-memory one draws it where it is.
+    g_setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", FALSE);
+    gdk_set_allowed_backends("x11");
+    g_set_prgname("zaviradio");
+    return gtk_init_check(argc, argv) != FALSE;
+}
+
+}  // namespace zavi

@@ -1,0 +1,68 @@
+#include "WebBrowser.h"
+
+#include "../ErrorReport.h"
+
+namespace zavi {
+namespace {
+
+std::string Reason(WebKitWebProcessTerminationReason reason) {
+    switch (reason) {
+        case WEBKIT_WEB_PROCESS_CRASHED:
+            return "its web process crashed";
+        case WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT:
+            return "its web process ran out of memory";
+        default:
+            return "its web process was ended";
+    }
+}
+
+}  // namespace
+
+WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition)
+    // Ephemeral: no disk cache, cookies or storage. The program stores nothing, and a
+    // cached entry of a live stream was seen to stall every later launch.
+    : m_context(webkit_web_context_new_ephemeral()) {
+    // A station page starts its stream with <audio autoplay>, as the Windows control lets it.
+    WebKitWebsitePolicies* policies =
+        webkit_website_policies_new_with_policies("autoplay", WEBKIT_AUTOPLAY_ALLOW, nullptr);
+    m_view =
+        Retain(WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", m_context.get(),
+                                            "website-policies", policies, nullptr)));
+    g_object_unref(policies);
+    g_signal_connect(m_view.get(), "load-changed", G_CALLBACK(&WebBrowser::OnLoadChanged), this);
+    g_signal_connect(m_view.get(), "web-process-terminated",
+                     G_CALLBACK(&WebBrowser::OnWebProcessTerminated), this);
+    form.Place(Widget(), ToPixels(definition.bounds, form.Dpi()));
+    form.AddTabStop(Widget(), definition.tabIndex);
+}
+
+WebBrowser::~WebBrowser() {
+    g_signal_handlers_disconnect_by_data(m_view.get(), this);
+}
+
+void WebBrowser::Navigate(const std::string& address) {
+    webkit_web_view_load_uri(m_view.get(), address.c_str());
+}
+
+bool WebBrowser::HasFocus() const {
+    return gtk_widget_has_focus(Widget()) != FALSE;
+}
+
+void WebBrowser::OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
+    if (event == WEBKIT_LOAD_COMMITTED) {
+        static_cast<WebBrowser*>(self)->m_committed = true;
+    }
+}
+
+// The engine's web process is gone: the page is dead, and the program says so and ends,
+// as it does where the Windows control cannot be made.
+void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason,
+                                        gpointer self) {
+    const bool started = static_cast<WebBrowser*>(self)->m_committed;
+    ErrorReportAndQuit(ProgramError(started
+                                        ? "The web engine stopped (" + Reason(reason) + ")."
+                                        : "The web engine could not be started (" + Reason(reason) +
+                                              "). WebKitGTK or its web process may be missing."));
+}
+
+}  // namespace zavi

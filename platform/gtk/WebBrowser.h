@@ -1,0 +1,41 @@
+// WebBrowser: a WebKitGTK web view on a form, set up as a radio page needs it: media may
+// start without a gesture, nothing is kept on disk, and the page is never waited for.
+#pragma once
+
+#include <string>
+
+#include <webkit2/webkit2.h>
+
+#include "../ControlDefinitions.h"
+#include "Form.h"
+#include "Gtk.h"
+
+namespace zavi {
+
+class WebBrowser {
+  public:
+    // On the form at its defined bounds (larger than the window, which cuts it off) and in
+    // its tab order.
+    WebBrowser(Form& form, const WebBrowserDefinition& definition);
+    ~WebBrowser();
+    WebBrowser(const WebBrowser&) = delete;
+    WebBrowser& operator=(const WebBrowser&) = delete;
+
+    // Starts loading the address and returns; the page loads inside the engine.
+    void Navigate(const std::string& address);
+
+    GtkWidget* Widget() const { return GTK_WIDGET(m_view.get()); }
+    WebKitWebView* View() const { return m_view.get(); }
+    bool HasFocus() const;
+
+  private:
+    static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
+    static void OnWebProcessTerminated(WebKitWebView* view,
+                                       WebKitWebProcessTerminationReason reason, gpointer self);
+
+    GObjectPtr<WebKitWebContext> m_context;
+    GObjectPtr<WebKitWebView> m_view;
+    bool m_committed = false;
+};
+
+}  // namespace zavi

@@ -1,0 +1,101 @@
+// Form: a top-level window with the lifetime the program's windows rely on. Load creates
+// the window and its controls, starts its timers and runs the load sequence; Unload
+// destroys them all; a later Load builds everything afresh. When the last form of the
+// thread is unloaded, the message loop is told to end.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "../ControlDefinitions.h"
+#include "GdiHandles.h"
+#include "Label.h"
+#include "Win32.h"
+
+namespace zavi {
+
+// A control that takes the focus in its form's tab order.
+class TabStop {
+  public:
+    virtual bool HasFocus() const = 0;
+    virtual void Focus() = 0;
+    // Offers a key to the control before the form moves the focus; true when it used it.
+    virtual bool TranslateAccelerator(MSG& /*message*/) { return false; }
+
+  protected:
+    ~TabStop() = default;
+};
+
+class Form {
+  public:
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+
+    bool IsLoaded() const { return m_window != nullptr; }
+    void Load();
+    void Show();
+    void Hide();
+    void Unload();
+
+    HWND hWnd() const { return m_window; }
+    // The small icon: the size the taskbar's notification area draws.
+    HICON Icon() const { return m_smallIcon; }
+    // Outer size and position, in twips.
+    double Width() const;
+    double Height() const;
+    double Left() const;
+    double Top() const;
+    void SetLeft(double twips);
+    void SetTop(double twips);
+    int Dpi() const { return m_dpi; }
+
+    // Whether any form of the calling thread is loaded.
+    static bool AnyLoaded();
+    // Offers a queued message to the form it is for, before it is dispatched; true when
+    // the form used it (keyboard handling of hosted controls, for example).
+    static bool PreTranslateMessage(MSG& message);
+
+    // Puts a control in the tab order; the first takes the focus the form is given.
+    void AddTabStop(TabStop& control, int tabIndex);
+
+  protected:
+    explicit Form(const FormDefinition& definition);
+
+    // Builds this load's controls; labels are registered with AddLabel to be painted.
+    virtual void CreateControls() = 0;
+    virtual void DestroyControls() = 0;
+    virtual void OnLoad() {}
+    virtual void OnUnload() {}
+    virtual void OnTimer(unsigned id) = 0;
+    // A request to close (the close box, Alt+F4, the taskbar); unloads the form unless a
+    // form says otherwise.
+    virtual void OnClose() { Unload(); }
+    // A click on one of the form's buttons.
+    virtual void OnClick(unsigned /*controlId*/) {}
+
+    void AddLabel(const Label& label);
+    void StartTimer(const TimerDefinition& timer);
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint(HDC dc) const;
+    bool SetCursorForLabel() const;
+    void OnDestroy();
+    bool PreTranslate(MSG& message);
+    RECT OuterRect() const;
+    void MoveTo(int x, int y);
+
+    FormDefinition m_definition;
+    HWND m_window = nullptr;
+    HICON m_bigIcon = nullptr;
+    HICON m_smallIcon = nullptr;
+    int m_dpi = 96;
+    Brush m_background;
+    std::vector<const Label*> m_labels;
+    std::vector<UINT_PTR> m_timers;
+    std::vector<std::pair<int, TabStop*>> m_tabStops;  // by tab index
+};
+
+}  // namespace zavi

@@ -1,0 +1,53 @@
+// WebBrowser: the platform's web browser control, hosted in place in one of our windows
+// by a small OLE container of our own (client site, in-place site and frame).
+#pragma once
+
+#include <string>
+
+#include "../ControlDefinitions.h"
+#include "ComPtr.h"
+#include "Form.h"
+#include "Win32.h"
+
+#include <exdisp.h>
+#include <ole2.h>
+
+namespace zavi {
+
+class WebBrowser : public TabStop {
+  public:
+    // Creates the control and activates it in place over `bounds` of the parent's client
+    // area. Raises a ProgramError when the platform cannot create it (no browser engine).
+    WebBrowser(HWND parent, const PixelRect& bounds, const CLSID& control = CLSID_WebBrowser);
+    // On the form, at its defined bounds and in its tab order.
+    WebBrowser(Form& form, const WebBrowserDefinition& definition);
+    ~WebBrowser();
+    WebBrowser(const WebBrowser&) = delete;
+    WebBrowser& operator=(const WebBrowser&) = delete;
+
+    // Starts loading the address and returns; the page loads inside the control.
+    void Navigate(const std::string& address);
+
+    // Offers a keyboard message to the control first, so Tab and the browser's shortcuts
+    // work inside the page. True when the control used it.
+    bool TranslateAccelerator(MSG& message) override;
+
+    // The control's own window, a child of the parent.
+    HWND hWnd() const { return m_window; }
+    bool HasFocus() const override;
+    void Focus() override;
+
+  private:
+    class Site;
+    void TearDown();
+
+    HWND m_parent;
+    RECT m_bounds;
+    ComPtr<Site> m_site;
+    ComPtr<IOleObject> m_object;
+    ComPtr<IOleInPlaceObject> m_inPlace;
+    ComPtr<IWebBrowser2> m_browser;
+    HWND m_window = nullptr;
+};
+
+}  // namespace zavi

@@ -1,0 +1,39 @@
+# Sourced: an X display with a window manager and a notification area, for the program
+# and its tests. desktop_start [own]; desktop_stop on exit. "own" always starts a private
+# Xvfb (tests); otherwise an existing $DISPLAY is used.
+
+_desktop_pids=()
+
+desktop_start() {
+    local mode=${1:-}
+    if [ "$mode" != own ] && [ -n "${DISPLAY:-}" ]; then
+        return 0
+    fi
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+    done
+    local screen=${ZAVI_SCREEN:-1280x800x24}
+    Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+    _desktop_pids+=($!)
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    # Without a window manager Wine waits two seconds on every hide of a window.
+    openbox >/dev/null 2>&1 &
+    _desktop_pids+=($!)
+    trayer --edge bottom --align right --widthtype request --height 24 \
+        --transparent false >/dev/null 2>&1 &
+    _desktop_pids+=($!)
+}
+
+desktop_stop() {
+    local pid
+    for pid in "${_desktop_pids[@]}"; do
+        kill "$pid" >/dev/null 2>&1 || true
+    done
+    _desktop_pids=()
+}

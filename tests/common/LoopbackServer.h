@@ -1,0 +1,46 @@
+// A tiny HTTP server on 127.0.0.1 for the tests: it answers every GET with a small page
+// and keeps the request lines it saw, so a test can tell what the browser asked for.
+#pragma once
+
+#if defined(_WIN32)
+#include <winsock2.h>
+#else
+using SOCKET = int;
+constexpr SOCKET INVALID_SOCKET = -1;
+#endif
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zavi::test {
+
+class LoopbackServer {
+  public:
+    explicit LoopbackServer(unsigned short port);
+    ~LoopbackServer();
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+    bool Listening() const { return m_listener != INVALID_SOCKET; }
+    // How many "GET path" requests arrived so far.
+    int GetsFor(const std::string& path) const;
+    std::vector<std::string> RequestLines() const;
+
+  private:
+    void Serve();
+    void Answer(SOCKET client);
+
+    SOCKET m_listener = INVALID_SOCKET;
+    mutable std::mutex m_mutex;
+    std::vector<std::string> m_requestLines;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+// The port of a "host:port" station host (80 when it names none).
+unsigned short PortOf(const std::string& host);
+
+}  // namespace zavi::test
