@@ -26,6 +26,7 @@ desktop_start() {
     openbox >/dev/null 2>&1 &
     _desktop_pids+=($!)
     trayer --edge bottom --align right --widthtype request --height 24 \
+        --SetDockType true --SetPartialStrut true \
         --transparent false >/dev/null 2>&1 &
     _desktop_pids+=($!)
 }

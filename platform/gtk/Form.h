@@ -77,6 +77,7 @@ class Form {
 
     static gboolean OnDraw(GtkWidget* canvas, cairo_t* cr, gpointer form);
     static gboolean OnMotion(GtkWidget* canvas, GdkEventMotion* event, gpointer form);
+    static gboolean OnMapped(GtkWidget* window, GdkEvent* event, gpointer form);
     static gboolean OnDeleteEvent(GtkWidget* window, GdkEvent* event, gpointer form);
     static void OnDestroy(GtkWidget* window, gpointer form);
     static gboolean OnTick(gpointer timer);

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "GtkTestSupport.h"
+#include "platform/DefaultInstance.h"
+#include "platform/ProgramError.h"
+#include "platform/gtk/Form.h"
+
+namespace zavi {
+namespace {
+
+constexpr TimerDefinition kFastTimer{1, 10};
+constexpr LabelDefinition kTestLabel{
+    {150, 150, 1500, 300}, "Label", {"Arial", 9.75, 400}, 0x000000FFu, MousePointer::UpArrow};
+
+class TestForm : public Form {
+  public:
+    TestForm()
+        : Form({"VLZaviRadio.TestForm",
+                "Test form",
+                {1500, 1500, 3000, 1500},
+                FormKind::Floating,
+                kWhite}) {}
+    ~TestForm() override { Unload(); }
+
+    int loads = 0;
+    int unloads = 0;
+    int ticks = 0;
+    bool failOnTick = false;
+    std::function<void()> duringLoad;
+
+  protected:
+    void CreateControls() override {
+        m_label = std::make_unique<Label>(kTestLabel, Dpi());
+        AddLabel(*m_label);
+        StartTimer(kFastTimer);
+    }
+    void DestroyControls() override { m_label.reset(); }
+    void OnLoad() override {
+        ++loads;
+        if (duringLoad) {
+            duringLoad();
+        }
+    }
+    void OnUnload() override { ++unloads; }
+    void OnTimer(unsigned id) override {
+        ticks += id == kFastTimer.id ? 1 : 0;
+        if (failOnTick) {
+            failOnTick = false;
+            throw ProgramError("Tick failed");
+        }
+    }
+
+  private:
+    std::unique_ptr<Label> m_label;
+};
+
+class FormTest : public ::testing::Test {
+  protected:
+    void SetUp() override { test::DrainQuit(); }
+    void TearDown() override { test::DrainQuit(); }
+};
+
+TEST_F(FormTest, FirstReferenceLoadsOnceAndAReferenceDuringLoadIsTheSameForm) {
+    DefaultInstance<TestForm> instance;
+    EXPECT_FALSE(instance.IsLoaded());
+    TestForm* nested = nullptr;
+    TestForm& form = instance();
+    EXPECT_EQ(form.loads, 1);
+    form.Unload();
+    form.duringLoad = [&] { nested = &instance(); };
+    TestForm& again = instance();
+    EXPECT_EQ(&again, &form);
+    EXPECT_EQ(nested, &form);
+    EXPECT_EQ(form.loads, 2);
+    form.Unload();
+}
+
+TEST_F(FormTest, UnloadDestroysTheWindowAndOnlyTheLastOneEndsTheLoop) {
+    DefaultInstance<TestForm> first;
+    DefaultInstance<TestForm> second;
+    first();
+    second();
+    EXPECT_TRUE(Form::AnyLoaded());
+    first.Unload();
+    EXPECT_EQ(first().unloads, 1);
+    EXPECT_EQ(first().loads, 2);  // loaded afresh by that reference
+    EXPECT_NE(first().hWnd(), nullptr);
+    first.Unload();
+    EXPECT_FALSE(test::PumpFor(20).quitRequested);
+    second.Unload();
+    EXPECT_FALSE(Form::AnyLoaded());
+    const test::PumpResult ended = test::PumpFor(20);
+    EXPECT_TRUE(ended.quitRequested);
+    EXPECT_EQ(ended.exitCode, 0);
+    first.Unload();  // not loaded: does nothing, and does not load it
+    EXPECT_FALSE(first.IsLoaded());
+}
+
+TEST_F(FormTest, TimersTickWhileLoadedAndStopWithTheWindow) {
+    DefaultInstance<TestForm> instance;
+    TestForm& form = instance();
+    test::PumpFor(200);
+    EXPECT_GT(form.ticks, 3);
+    EXPECT_LE(form.ticks, 21);  // 10 ms at the fastest
+    instance.Unload();
+    const int ticksAtUnload = form.ticks;
+    test::PumpFor(100);
+    EXPECT_EQ(form.ticks, ticksAtUnload);
+}
+
+TEST_F(FormTest, CloseRequestUnloadsTheForm) {
+    DefaultInstance<TestForm> instance;
+    TestForm& form = instance();
+    form.Show();
+    test::SendDeleteEvent(form.hWnd());
+    EXPECT_FALSE(instance.IsLoaded());
+    EXPECT_EQ(form.unloads, 1);
+}
+
+TEST_F(FormTest, ShowAndHideChangeVisibilityAndGeometryIsInTwips) {
+    DefaultInstance<TestForm> instance;
+    TestForm& form = instance();
+    EXPECT_FALSE(gtk_widget_get_visible(form.hWnd()));
+    form.Show();
+    ASSERT_TRUE(test::PumpUntil([&] { return gtk_widget_get_mapped(form.hWnd()) != FALSE; }, 2000));
+    const PixelRect expected = ToPixels({1500, 1500, 3000, 1500}, form.Dpi());
+    EXPECT_DOUBLE_EQ(form.Width(), PixelsToTwips(expected.width, form.Dpi()));
+    EXPECT_DOUBLE_EQ(form.Height(), PixelsToTwips(expected.height, form.Dpi()));
+    form.SetLeft(-300);
+    form.SetTop(600);
+    ASSERT_TRUE(test::PumpUntil(
+        [&] { return test::FactsOf(form.hWnd()).outer.x == TwipsToPixels(-300, form.Dpi()); },
+        2000));
+    EXPECT_EQ(test::FactsOf(form.hWnd()).outer.y, TwipsToPixels(600, form.Dpi()));
+    EXPECT_DOUBLE_EQ(form.Left(), PixelsToTwips(TwipsToPixels(-300, form.Dpi()), form.Dpi()));
+    form.Hide();
+    EXPECT_FALSE(gtk_widget_get_visible(form.hWnd()));
+    instance.Unload();
+}
+
+TEST_F(FormTest, ErrorNoHandlerTrapsIsReportedAndEndsTheProgram) {
+    DefaultInstance<TestForm> instance;
+    TestForm& form = instance();
+    test::ErrorDialogAnswerer answerer;
+    form.failOnTick = true;
+    const test::PumpResult result = test::PumpFor(300);
+    EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"Tick failed Source : VLZaviRadio"});
+    EXPECT_EQ(answerer.Titles(), std::vector<std::string>{"zaviradio10.01.29"});
+    EXPECT_EQ(answerer.Buttons(), std::vector<std::string>{"_OK"});  // one OK button
+    EXPECT_TRUE(result.quitRequested);
+    EXPECT_EQ(result.exitCode, 1);
+    instance.Unload();
+}
+
+}  // namespace
+}  // namespace zavi
