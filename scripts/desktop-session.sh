@@ -29,6 +29,11 @@ desktop_start() {
         --SetDockType true --SetPartialStrut true \
         --transparent false >/dev/null 2>&1 &
     _desktop_pids+=($!)
+    # Programs placed against the panel need it there first.
+    for i in $(seq 50); do
+        xwininfo -root -tree 2>/dev/null | grep -q '"trayer"' && break
+        sleep 0.1
+    done
 }
 
 desktop_stop() {

@@ -2,10 +2,15 @@
 # Installs the Debian packages the build and the tests need, only those still missing.
 set -euo pipefail
 
-packages=(cmake g++ make googletest libgtest-dev
+packages=(cmake g++ make pkg-config googletest libgtest-dev
+          # the Windows build, run under Wine
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          wine wine64 xvfb openbox trayer x11-utils imagemagick icoutils python3-pefile
-          fonts-liberation)
+          wine wine64 icoutils python3-pefile
+          # the Linux build: GTK 3, WebKitGTK and the sound of its pages
+          libgtk-3-dev libwebkit2gtk-4.1-dev libwebkit2gtk-4.1-0
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
+          # a desktop to run and test both on
+          xvfb openbox trayer x11-utils x11-xserver-utils xdotool imagemagick fonts-liberation)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -17,6 +22,6 @@ if ((${#missing[@]})); then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
 fi

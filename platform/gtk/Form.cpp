@@ -55,7 +55,7 @@ void Form::Load() {
         gtk_window_move(GTK_WINDOW(m_window), client.left, client.top);
     } else {
         gtk_window_set_position(GTK_WINDOW(m_window), GTK_WIN_POS_CENTER);
-        g_signal_connect(m_window, "map-event", G_CALLBACK(&Form::OnMapped), this);
+        g_signal_connect(m_window, "configure-event", G_CALLBACK(&Form::OnMapped), this);
     }
 
     m_overlay = gtk_overlay_new();
@@ -235,12 +235,16 @@ gboolean Form::OnMotion(GtkWidget* canvas, GdkEventMotion* event, gpointer data)
 // GTK centres the window before the window manager has framed it; once it has, the
 // whole window, frame included, is centred in the work area, as on Windows.
 gboolean Form::OnMapped(GtkWidget* window, GdkEvent*, gpointer data) {
+    const GdkRectangle outer = static_cast<Form*>(data)->OuterRect();
+    if (!gtk_widget_get_mapped(window) ||
+        outer.height <= gdk_window_get_height(gtk_widget_get_window(window))) {
+        return FALSE;  // not framed yet
+    }
     g_signal_handlers_disconnect_by_func(window, reinterpret_cast<gpointer>(&Form::OnMapped), data);
     GdkRectangle work{};
     gdk_monitor_get_workarea(
         gdk_display_get_monitor_at_window(gdk_display_get_default(), gtk_widget_get_window(window)),
         &work);
-    const GdkRectangle outer = static_cast<Form*>(data)->OuterRect();
     const int left = work.x + (work.width - outer.width) / 2;
     const int top = work.y + (work.height - outer.height) / 2;
     if (left != outer.x || top != outer.y) {

@@ -58,9 +58,15 @@ TEST_F(PlayerTest, HasItsDefinedWindowAndControls) {
     // Centred in the work area.
     GdkRectangle work{};
     gdk_monitor_get_workarea(gdk_display_get_monitor(gdk_display_get_default(), 0), &work);
-    const GdkRectangle outer = test::FactsOf(player.hWnd()).outer;
-    EXPECT_LE(std::abs((outer.x - work.x) - (work.x + work.width - outer.x - outer.width)), 2);
-    EXPECT_LE(std::abs((outer.y - work.y) - (work.y + work.height - outer.y - outer.height)), 2);
+    const auto offCentre = [&] {
+        const GdkRectangle outer = test::FactsOf(player.hWnd()).outer;
+        return std::max(
+            std::abs((outer.x - work.x) - (work.x + work.width - outer.x - outer.width)),
+            std::abs((outer.y - work.y) - (work.y + work.height - outer.y - outer.height)));
+    };
+    // The window manager frames it first; then it is centred, frame and all.
+    test::PumpUntil([&] { return offCentre() <= 2; }, 2000);
+    EXPECT_LE(offCentre(), 2);
 
     // The view is larger than the client area, which cuts it off; the button lies above it.
     const GdkRectangle view = test::BoundsIn(player.WebBrowser2().Widget());

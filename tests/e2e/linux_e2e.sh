@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# End to end: the real Linux program, seen from outside as a user's tools see it, with the
+# sample station page served on loopback. The start-up window floats in the screen's
+# corner with white cut out and its icon docked; the player takes over, hides it, requests
+# the page once and draws it; a click on "X" ends the program with code 0 and leaves
+# nothing behind. Prints the start-up, hand-off and shut-down times.
+#   linux_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT
+set -euo pipefail
+program=$1 build_dir=$2 station_dir=$3 port=$4
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.sh"
+source "$here/../../scripts/desktop-session.sh"
+desktop_start
+trap desktop_stop EXIT
+
+splash="Zavi Radio" player="Velostan Zavi Radio Player"
+work=$(mktemp -d "$build_dir/e2e-linux.XXXXXX")
+server_pid=
+cleanup() {
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+    rm -rf "$work"
+    desktop_stop
+}
+trap cleanup EXIT
+
+now_ms() { date +%s%3N; }
+# "left top width height map_state" of the top-level window with this title, or nothing.
+window_facts() {
+    xwininfo -name "$1" 2>/dev/null | awk '
+        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} /Map State:/ {m = $NF}
+        END {if (w) print x, y, w, h, m}'
+}
+is_viewable() { [ "$(window_facts "$1" | awk '{print $5}')" = IsViewable ]; }
+icons() { xwininfo -root -tree | grep -c '"Velostan Radio"' || true; }
+icons_are() { [ "$(icons)" = "$1" ]; }
+# The colour of one screen pixel, as rrggbb.
+pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
+gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }
+
+/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
+server_pid=$!
+poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+read -r screen_w screen_h < <(xwininfo -root | awk '/^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} END {print w, h}')
+
+started=$(now_ms)
+"$program" 2>"$work/stderr.log" &
+program_pid=$!
+
+echo "== the start-up window"
+poll 20 is_viewable "$splash" || true
+splash_seen=$(now_ms)
+check "the start-up window appears" "$(is_viewable "$splash" && echo yes)" yes
+echo "figure: linux_splash_ms=$((splash_seen - started)) (process start to start-up window mapped)"
+read -r left top width height _ <<<"$(window_facts "$splash")"
+check "its size at 96 dpi" "${width}x${height}" "523x142"
+check "its bottom-right corner on the screen's" "$((left + width)),$((top + height))" "$screen_w,$screen_h"
+check "the icon is docked in the notification area" "$(poll 3 icons_are 1; icons)" 1
+sleep 0.3
+import -window root "$build_dir/linux-splash-e2e.png"
+echo "screenshot: $build_dir/linux-splash-e2e.png"
+# White is cut out: where the window has only its background the desktop shows through
+# (black here), while the bar, 96 px down, is drawn.
+check "a white part of the window shows the desktop" "$(pixel $((left + 4)) $((top + 135)))" 000000
+bar=$(pixel $((left + 2)) $((top + 101)))
+check "the bar is drawn" "$([ "$bar" != 000000 ] && [ "$bar" != ffffff ] && echo drawn || echo "$bar")" drawn
+
+echo "== the hand-off to the player"
+poll 20 is_viewable "$player" || true
+player_seen=$(now_ms)
+check "the player window appears" "$(is_viewable "$player" && echo yes)" yes
+echo "figure: linux_player_ms=$((player_seen - started)) (process start to player mapped)"
+poll 10 has_line "$work/requests.log" " GET " || true
+first_get=$(awk '$2 == "GET" {print $1; exit}' "$work/requests.log")
+[ -n "$first_get" ] && echo "figure: linux_request_ms=$((first_get - started)) (process start to station page request)"
+read -r pleft ptop pwidth pheight _ <<<"$(window_facts "$player")"
+check "the player's client area" "${pwidth}x${pheight}" "532x334"
+check "the start-up window is hidden" "$(window_facts "$splash" | awk '{print $5}')" IsUnMapped
+sleep 2.5  # past at least one more hand-off tick, and time for the page to be drawn
+check "the station page was requested once" "$(gets)" 1
+import -window root "$build_dir/linux-player-e2e.png"
+echo "screenshot: $build_dir/linux-player-e2e.png"
+# The sample page's top band (#9b1b30) is drawn right along the top of the view, from the
+# window's left edge, under the "X" button's row.
+band=$(convert "$build_dir/linux-player-e2e.png" -crop "${pwidth}x30+${pleft}+${ptop}" +repage \
+    -fill black +opaque "#9b1b30" -fill white -opaque "#9b1b30" -format "%[fx:mean*w*h]" info:)
+band=${band%.*}
+echo "band pixels: $band"
+check "the page is drawn in the player (its band's colour)" "$([ "${band:-0}" -gt 4000 ] && echo yes)" yes
+check "the page starts at the top of the client area" "$(pixel $((pleft + 100)) $((ptop + 2)))" 9b1b30
+
+echo "== X ends it"
+xdotool mousemove $((pleft + 12)) $((ptop + 6)) click 1
+clicked=$(now_ms)
+code=timeout
+if poll 20 exited "$program_pid"; then
+    wait "$program_pid" && code=0 || code=$?
+fi
+echo "figure: linux_exit_ms=$(($(now_ms) - clicked)) (click on X to process exit, as seen by polling)"
+check "a click on X ends the program with code 0" "$code" 0
+check "no window of the program remains" "$(is_viewable "$player" || is_viewable "$splash" || echo none)" none
+check "no icon is left in the notification area" "$(poll 3 icons_are 0; icons)" 0
+check "no request came after the click" "$(gets)" 1
+[ "$code" = timeout ] && kill "$program_pid" 2>/dev/null
+
+echo "end-to-end linux: $failures failed"
+[ "$failures" -eq 0 ]
