@@ -35,8 +35,8 @@ class Key {
     Key(const Key&) = delete;
     Key& operator=(const Key&) = delete;
 
-    // Rendering waits for the window's next frame to be painted: before that, a changed
-    // control may not have its new size, and the window cannot be drawn.
+    // Rendering waits for the window's next frame, which the change itself asks for:
+    // before that, a changed control may not have its new size, and cannot be drawn.
     void Invalidate(const GdkRectangle& area) {
         if (area.width <= 0 || area.height <= 0) {
             return;
@@ -46,7 +46,6 @@ class Key {
         } else {
             gdk_rectangle_union(&m_pending, &area, &m_pending);
         }
-        gtk_widget_queue_draw(m_window);
     }
 
   private:
