@@ -9,6 +9,8 @@ packages=(cmake g++ make pkg-config googletest libgtest-dev
           # the Linux build: GTK 3, WebKitGTK and the sound of its pages
           libgtk-3-dev libwebkit2gtk-4.1-dev libwebkit2gtk-4.1-0
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
+          # the sample station's stream, and a sound server to hear it in the tests
+          gstreamer1.0-tools pulseaudio pulseaudio-utils
           # a desktop to run and test both on
           xvfb openbox trayer x11-utils x11-xserver-utils xdotool imagemagick fonts-liberation)
 

@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# End to end, by ear: the real Linux program plays the sample station into a sound server
+# of the test's own, whose output is recorded and measured. Three launches in a row (a
+# cached stream entry was once seen to silence every later one), each: the station's
+# tone is heard at its frequency within 4 s of the start and goes on for 5 s, and after
+# "X" it stops and the program ends with code 0. Then a station host that refuses
+# connections and no sound server at all: the program keeps running and "X" ends it with
+# 0. Prints the times to first sound, CPU and memory while playing.
+#   linux_sound_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT [FLOOR]
+# FLOOR, a plain GTK window, is measured too, for the CPU figure to be read beside it.
+set -euo pipefail
+program=$1 build_dir=$2 station_dir=$3 port=$4 floor=${5:-}
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.sh"
+source "$here/sound-session.sh"
+source "$here/../../scripts/desktop-session.sh"
+desktop_start
+
+player="Velostan Zavi Radio Player" tone_hz=440
+work=$(mktemp -d "$build_dir/e2e-sound.XXXXXX")
+server_pid=
+cleanup() {
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+    sound_stop
+    desktop_stop
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+now_ms() { date +%s%3N; }
+player_up() { xwininfo -name "$player" 2>/dev/null | grep -q "IsViewable"; }
+click_x() {
+    local x y
+    read -r x y < <(xwininfo -name "$player" | awk '/Absolute upper-left X/ {x = $NF}
+        /Absolute upper-left Y/ {y = $NF} END {print x, y}')
+    xdotool mousemove $((x + 12)) $((y + 6)) click 1
+}
+wait_for_exit() {  # leaves the exit code, or "timeout", in $code
+    code=timeout
+    if poll 20 exited "$1"; then
+        wait "$1" && code=0 || code=$?
+    else
+        kill "$1" 2>/dev/null || true
+    fi
+}
+# The whole process tree: the program and the web engine's processes.
+tree_pids() { echo "$1" $(pgrep -P "$1" || true); }
+tree_ticks() {
+    local total=0 pid
+    for pid in $(tree_pids "$1"); do total=$((total + $(cpu_ticks "$pid" 2>/dev/null || echo 0))); done
+    echo "$total"
+}
+tree_kb() {  # tree_kb PID Rss|Pss
+    local total=0 pid
+    for pid in $(tree_pids "$1"); do
+        total=$((total + $(awk -v k="$2:" '$1 == k {print $2}' "/proc/$pid/smaps_rollup" 2>/dev/null || echo 0)))
+    done
+    echo "$total"
+}
+
+cpu_over_10s() {  # cpu_over_10s PID: CPU seconds per second of its process tree
+    local t0 t1 w0 w1
+    t0=$(tree_ticks "$1") w0=$(now_ms)
+    sleep 10
+    t1=$(tree_ticks "$1") w1=$(now_ms)
+    awk -v t=$((t1 - t0)) -v hz="$(getconf CLK_TCK)" -v ms=$((w1 - w0)) \
+        'BEGIN {printf "%.3f", t / hz / (ms / 1000)}'
+}
+
+if [ -n "$floor" ]; then
+    "$floor" &
+    floor_pid=$!
+    sleep 1
+    echo "figure: linux_cpu_floor=$(cpu_over_10s "$floor_pid") s/s (a bare GTK window, 10 s)"
+    kill "$floor_pid"
+    wait "$floor_pid" 2>/dev/null || true
+fi
+
+sound_start "$work/pulse"
+/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
+server_pid=$!
+poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+
+for run in 1 2 3; do
+    echo "== launch $run: the station is heard"
+    capture="$work/capture-$run.raw"
+    parec --format=s16le --rate=44100 --channels=2 -d nullsink.monitor --latency-msec=20 \
+        >"$capture" &
+    recorder=$!
+    sleep 0.3
+    started=$(now_ms)
+    "$program" 2>>"$work/stderr.log" &
+    program_pid=$!
+    poll 20 player_up || true
+    player_ms=$(($(now_ms) - started))
+    if [ "$run" = 1 ]; then
+        sleep 2
+        echo "figure: linux_cpu_playing=$(cpu_over_10s "$program_pid") s/s (whole process tree, 10 s while playing)"
+        echo "figure: linux_memory_playing=rss $(($(tree_kb "$program_pid" Rss) / 1024)) MB, pss $(($(tree_kb "$program_pid" Pss) / 1024)) MB (whole process tree)"
+    else
+        sleep 6.5  # past 4 s from the start, then 5 s of sound at least
+    fi
+    click_x
+    clicked=$(now_ms)
+    wait_for_exit "$program_pid"
+    sleep 0.5
+    kill "$recorder" 2>/dev/null || true
+    wait "$recorder" 2>/dev/null || true
+    ended=$(now_ms)
+    /usr/bin/python3 "$here/tone.py" "$capture" "$tone_hz" >"$work/tone-$run.txt"
+    cat "$work/tone-$run.txt"
+    # The recording's first sample, placed in time from its end and its length.
+    bytes=$(stat -c %s "$capture")
+    capture_start=$((ended - bytes / 176400 * 1000 - (bytes % 176400) * 1000 / 176400))
+    first=$(value first_sound_ms "$work/tone-$run.txt")
+    last=$(value last_sound_ms "$work/tone-$run.txt")
+    frequency=$(value frequency_hz "$work/tone-$run.txt")
+    check "launch $run: ends with code 0 after X" "$code" 0
+    if [ "$first" = none ] || [ -z "$first" ]; then
+        check "launch $run: the station is heard" silent sound
+        continue
+    fi
+    sound_ms=$((capture_start + first - started))
+    echo "figure: linux_first_sound_ms=$sound_ms (process start to first audible sample; player at ${player_ms} ms)"
+    check "launch $run: heard within 4 s of the start" "$([ "$sound_ms" -le 4000 ] && echo yes || echo "no, $sound_ms ms")" yes
+    check "launch $run: the station's tone, within 1 %" \
+        "$(awk -v f="$frequency" -v e="$tone_hz" 'BEGIN {d = f - e; if (d < 0) d = -d; print (f != "none" && d <= e / 100) ? "yes" : f}')" yes
+    check "launch $run: it goes on for 5 s and more" "$([ "$(value heard_ms "$work/tone-$run.txt")" -ge 5000 ] && echo yes)" yes
+    stop_ms=$((capture_start + last - clicked))
+    check "launch $run: it stops after X" "$([ "$stop_ms" -le 500 ] && echo yes || echo "no, $stop_ms ms after")" yes
+done
+check "every launch asked for the stream" "$(grep -c ' GET /listenlive/stream.mp3 ' "$work/requests.log")" 3
+kill "$server_pid" 2>/dev/null || true
+wait "$server_pid" 2>/dev/null || true
+server_pid=
+
+echo "== a station host that refuses connections, and no sound server"
+sound_stop
+PULSE_SERVER="unix:$work/no-such-server" "$program" 2>>"$work/stderr.log" &
+program_pid=$!
+poll 20 player_up || true
+sleep 2.5
+check "the program keeps running" "$(exited "$program_pid" && echo ended || echo running)" running
+check "no error box" "$(xwininfo -root -tree | grep -c '"zaviradio10.01.29"' || true)" 0
+click_x
+wait_for_exit "$program_pid"
+check "X still ends it with code 0" "$code" 0
+
+echo "end-to-end sound: $failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,31 @@
+# Sourced: a PulseAudio server of the test's own with one null sink, whose monitor can be
+# recorded. sound_start DIR; sound_stop on exit. Clients find it through $PULSE_SERVER.
+
+_sound_pid=
+
+sound_start() {
+    local dir
+    dir=$(realpath -m "$1")
+    mkdir -p "$dir"
+    cat >"$dir/pa.pa" <<PA
+load-module module-native-protocol-unix auth-anonymous=1 socket=$dir/native
+load-module module-null-sink sink_name=nullsink
+set-default-sink nullsink
+PA
+    HOME="$dir" XDG_RUNTIME_DIR="$dir" pulseaudio -n -F "$dir/pa.pa" --exit-idle-time=-1 \
+        --daemonize=no --use-pid-file=no --system=false >"$dir/pulseaudio.log" 2>&1 &
+    _sound_pid=$!
+    export PULSE_SERVER="unix:$dir/native"
+    local i
+    for i in $(seq 50); do
+        pactl info >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "FAILED: the sound server did not start"; cat "$dir/pulseaudio.log"
+    return 1
+}
+
+sound_stop() {
+    [ -n "$_sound_pid" ] && kill "$_sound_pid" 2>/dev/null
+    _sound_pid=
+}
