@@ -29,17 +29,6 @@ NotifyIcon::~NotifyIcon() {
     gtk_status_icon_set_visible(m_icon.get(), FALSE);
 }
 
-bool NotifyIcon::Docked() const {
-    return gtk_status_icon_is_embedded(m_icon.get()) != FALSE;
-}
-
-std::string NotifyIcon::Tip() const {
-    gchar* tip = gtk_status_icon_get_tooltip_text(m_icon.get());
-    std::string text = tip != nullptr ? tip : "";
-    g_free(tip);
-    return text;
-}
-
 }  // namespace zavi
 
 G_GNUC_END_IGNORE_DEPRECATIONS

@@ -17,10 +17,6 @@ class NotifyIcon {
     NotifyIcon(const NotifyIcon&) = delete;
     NotifyIcon& operator=(const NotifyIcon&) = delete;
 
-    // Whether a notification area has taken it in.
-    bool Docked() const;
-    std::string Tip() const;
-
   private:
     GObjectPtr<GtkStatusIcon> m_icon;
 };
