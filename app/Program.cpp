@@ -1,7 +1,10 @@
 #include "Program.h"
 
+#include "../platform/AppIdentity.h"
 #include "../platform/ErrorReport.h"
+#include "../platform/InstanceClaim.h"
 #include "../platform/MessageLoop.h"
+#include "../player/PlayerDefinition.h"
 #include "../player/VelostanZaviRadio.h"
 #include "../splash/ZaviRadioSplash.h"
 
@@ -28,6 +31,17 @@ int RunProgram() {
     const int exitCode = RunMessageLoop();
     UnloadEverything();
     return exitCode;
+}
+
+int RunSingleInstance() {
+    InstanceClaim claim(kProjectName);
+    if (!claim.Held()) {
+        ShowRunningForm(player::kForm);
+        if (!claim.WaitFor(kHandOverPatience)) {
+            return 0;
+        }
+    }
+    return RunProgram();
 }
 
 }  // namespace zavi

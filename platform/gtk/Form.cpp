@@ -49,6 +49,9 @@ void Form::Load() {
     g_object_set_data(G_OBJECT(m_window), kFormKey, this);
     gtk_window_set_title(GTK_WINDOW(m_window), m_definition.caption);
     gtk_widget_set_name(m_window, m_definition.name);
+    // The window's role names it on the display, as its class does on Windows, so a
+    // second launch can find it.
+    gtk_window_set_role(GTK_WINDOW(m_window), m_definition.name);
     gtk_window_set_resizable(GTK_WINDOW(m_window), FALSE);
     SetWindowIcons(GTK_WINDOW(m_window), m_icon.get());
     if (floating) {

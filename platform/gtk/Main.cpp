@@ -9,5 +9,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zaviradio: cannot open the X display (is DISPLAY set?)\n");
         return 1;
     }
-    return zavi::RunProgram();
+    return zavi::RunSingleInstance();
 }

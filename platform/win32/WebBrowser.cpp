@@ -5,125 +5,6 @@
 #include "../ProgramError.h"
 
 namespace zavi {
-
-// The container side of the control: one reference-counted object that is the client
-// site, the in-place site and the in-place frame, since all three describe the same
-// parent window. The control keeps its active object here, for keyboard messages.
-class WebBrowser::Site final : public IOleClientSite,
-                               public IOleInPlaceSite,
-                               public IOleInPlaceFrame {
-  public:
-    Site(HWND parent, const RECT& bounds) : m_parent(parent), m_bounds(bounds) {}
-
-    IOleInPlaceActiveObject* ActiveObject() const { return m_activeObject.get(); }
-    void Forget() { m_activeObject.Reset(); }
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        *object = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
-            *object = static_cast<IOleClientSite*>(this);
-        } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
-            *object = static_cast<IOleInPlaceSite*>(this);
-        } else if (iid == IID_IOleInPlaceUIWindow || iid == IID_IOleInPlaceFrame) {
-            *object = static_cast<IOleInPlaceFrame*>(this);
-        } else {
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG left = --m_references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-
-    // IOleClientSite
-    STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
-    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
-        *moniker = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP GetContainer(IOleContainer** container) override {
-        *container = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP ShowObject() override { return S_OK; }
-    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
-    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
-
-    // IOleWindow, for the site and the frame alike
-    STDMETHODIMP GetWindow(HWND* window) override {
-        *window = m_parent;
-        return S_OK;
-    }
-    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-
-    // IOleInPlaceSite
-    STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
-    STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
-    STDMETHODIMP OnUIActivate() override { return S_OK; }
-    STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                  LPRECT position, LPRECT clip,
-                                  LPOLEINPLACEFRAMEINFO info) override {
-        *frame = static_cast<IOleInPlaceFrame*>(this);
-        AddRef();
-        *document = nullptr;
-        *position = m_bounds;
-        *clip = m_bounds;
-        info->fMDIApp = FALSE;
-        info->hwndFrame = m_parent;
-        info->haccel = nullptr;
-        info->cAccelEntries = 0;
-        return S_OK;
-    }
-    STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
-    STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
-    STDMETHODIMP OnInPlaceDeactivate() override {
-        m_activeObject.Reset();
-        return S_OK;
-    }
-    STDMETHODIMP DiscardUndoState() override { return E_NOTIMPL; }
-    STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
-    // The control keeps its defined bounds: nothing resizes it.
-    STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
-
-    // IOleInPlaceUIWindow
-    STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
-    STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
-    STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR) override {
-        if (active != nullptr) {
-            active->AddRef();
-        }
-        m_activeObject = ComPtr<IOleInPlaceActiveObject>(active);
-        return S_OK;
-    }
-
-    // IOleInPlaceFrame: no menus, toolbars or status line of the control's own.
-    STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
-    STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
-    STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
-    STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
-    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
-    STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
-
-  private:
-    ~Site() = default;
-
-    ULONG m_references = 1;
-    HWND m_parent;
-    RECT m_bounds;
-    ComPtr<IOleInPlaceActiveObject> m_activeObject;
-};
-
 namespace {
 
 ProgramError BrowserError(const char* step, HRESULT result) {
@@ -153,7 +34,7 @@ class Bstr {
 WebBrowser::WebBrowser(HWND parent, const PixelRect& bounds, const CLSID& control)
     : m_parent(parent),
       m_bounds{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height},
-      m_site(new Site(parent, m_bounds)) {
+      m_site(BrowserSite::Create(parent, m_bounds)) {
     HRESULT result = CoCreateInstance(control, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                       m_object.PutVoid());
     if (FAILED(result)) {

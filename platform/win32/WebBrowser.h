@@ -1,10 +1,11 @@
 // WebBrowser: the platform's web browser control, hosted in place in one of our windows
-// by a small OLE container of our own (client site, in-place site and frame).
+// by a small OLE container of our own, BrowserSite.
 #pragma once
 
 #include <string>
 
 #include "../ControlDefinitions.h"
+#include "BrowserSite.h"
 #include "ComPtr.h"
 #include "Form.h"
 #include "Win32.h"
@@ -38,12 +39,11 @@ class WebBrowser : public TabStop {
     void Focus() override;
 
   private:
-    class Site;
     void TearDown();
 
     HWND m_parent;
     RECT m_bounds;
-    ComPtr<Site> m_site;
+    ComPtr<BrowserSite> m_site;
     ComPtr<IOleObject> m_object;
     ComPtr<IOleInPlaceObject> m_inPlace;
     ComPtr<IWebBrowser2> m_browser;

@@ -13,5 +13,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         zavi::ErrorReport(zavi::ProgramError("OLE could not be started on this thread."));
         return 1;
     }
-    return zavi::RunProgram();
+    return zavi::RunSingleInstance();
 }

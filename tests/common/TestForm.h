@@ -56,4 +56,23 @@ class TestForm : public Form {
     std::unique_ptr<Label> m_label;
 };
 
+// A window like the player (framed, in the taskbar) with nothing in it, for the tests that
+// look for a running program's window.
+constexpr FormDefinition kFramedTestForm{"VLZaviRadio.FramedTestForm",
+                                         "Framed test form",
+                                         {0, 0, 3000, 1500},
+                                         FormKind::Fixed,
+                                         kWhite};
+
+class FramedTestForm : public Form {
+  public:
+    FramedTestForm() : Form(kFramedTestForm) {}
+    ~FramedTestForm() override { Unload(); }
+
+  protected:
+    void CreateControls() override {}
+    void DestroyControls() override {}
+    void OnTimer(unsigned) override {}
+};
+
 }  // namespace zavi::test

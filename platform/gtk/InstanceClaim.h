@@ -1,0 +1,35 @@
+// InstanceClaim: one program per user session, as a lock on a file in the session's
+// runtime folder ($XDG_RUNTIME_DIR, in memory, gone at logout), one per X display. The
+// kernel lets go of the lock when the process ends however it ends, so a killed program
+// blocks nothing.
+#pragma once
+
+#include <chrono>
+
+#include "../ControlDefinitions.h"
+
+namespace zavi {
+
+class InstanceClaim {
+  public:
+    // Tries to take the session's claim of this name; Held() says whether it did.
+    explicit InstanceClaim(const char* name);
+    ~InstanceClaim();
+    InstanceClaim(const InstanceClaim&) = delete;
+    InstanceClaim& operator=(const InstanceClaim&) = delete;
+
+    bool Held() const { return m_held; }
+    // Waits up to `patience` for the program holding it to end; true once this one holds it.
+    bool WaitFor(std::chrono::milliseconds patience);
+
+  private:
+    int m_file = -1;
+    bool m_held = false;
+};
+
+// Asks the window manager to bring the top-level form of this definition, in whatever
+// process on this display, to the front, restoring it when minimized. False when there
+// is none.
+bool ShowRunningForm(const FormDefinition& definition);
+
+}  // namespace zavi
