@@ -3,6 +3,7 @@
 # Xvfb (tests); otherwise an existing $DISPLAY is used.
 
 _desktop_pids=()
+_desktop_runtime=
 
 desktop_start() {
     local mode=${1:-}
@@ -13,6 +14,13 @@ desktop_start() {
     for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
     done
+    # A login gives each session a private runtime folder; so does this desktop when it
+    # is started without one (the program keeps its one-instance lock there).
+    if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+        _desktop_runtime=$(mktemp -d /tmp/zavi-runtime.XXXXXX)
+        chmod 700 "$_desktop_runtime"
+        export XDG_RUNTIME_DIR=$_desktop_runtime
+    fi
     local screen=${ZAVI_SCREEN:-1280x800x24}
     Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
     _desktop_pids+=($!)
@@ -42,4 +50,5 @@ desktop_stop() {
         kill "$pid" >/dev/null 2>&1 || true
     done
     _desktop_pids=()
+_desktop_runtime=
 }

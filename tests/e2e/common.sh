@@ -32,6 +32,17 @@ poll() {  # poll SECONDS COMMAND...: true as soon as COMMAND is, false after SEC
 }
 has_line() { grep -q "$2" "$1" 2>/dev/null; }  # has_line FILE PATTERN
 exited() { ! kill -0 "$1" 2>/dev/null; }
+# Waits up to 20 s for the program to end and leaves its exit code, or "timeout", in
+# $code; one that does not end is killed. Not run in a subshell: only the shell that
+# started a process can wait for it.
+wait_for_exit() {
+    code=timeout
+    if poll 20 exited "$1"; then
+        wait "$1" && code=0 || code=$?
+    else
+        kill "$1" 2>/dev/null || true
+    fi
+}
 # CPU time a Linux process has used so far, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
@@ -47,4 +58,26 @@ docked_icons_are() { [ "$(docked_icons)" = "$1" ]; }
 docked_icons_settled() {
     poll 3 docked_icons_are "$1" || true
     docked_icons
+}
+
+# The Linux desktop as a user's X tools see it.
+now_ms() { date +%s%3N; }
+# "left top width height map_state" of the top-level window with this title, or nothing.
+window_facts() {
+    xwininfo -name "$1" 2>/dev/null | awk '
+        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} /Map State:/ {m = $NF}
+        END {if (w) print x, y, w, h, m}'
+}
+is_viewable() { [ "$(window_facts "$1" | awk '{print $5}')" = IsViewable ]; }
+# How many X windows, mapped or not, carry exactly this title.
+windows_titled() { xwininfo -root -tree | grep -c "^ *0x[0-9a-f]* \"$1\": " || true; }
+# The program's icons docked in the notification area (XEmbed windows with its tip's name).
+icons() { xwininfo -root -tree | grep -c '"Velostan Radio"' || true; }
+icons_are() { [ "$(icons)" = "$1" ]; }
+# Clicks the player's "X" (its button at the client area's top-left corner).
+click_x() {  # click_x TITLE
+    local x y
+    read -r x y _ < <(window_facts "$1")
+    xdotool mousemove $((x + 12)) $((y + 6)) click 1
 }

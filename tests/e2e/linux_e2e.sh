@@ -23,17 +23,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-now_ms() { date +%s%3N; }
-# "left top width height map_state" of the top-level window with this title, or nothing.
-window_facts() {
-    xwininfo -name "$1" 2>/dev/null | awk '
-        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
-        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} /Map State:/ {m = $NF}
-        END {if (w) print x, y, w, h, m}'
-}
-is_viewable() { [ "$(window_facts "$1" | awk '{print $5}')" = IsViewable ]; }
-icons() { xwininfo -root -tree | grep -c '"Velostan Radio"' || true; }
-icons_are() { [ "$(icons)" = "$1" ]; }
 # The colour of one screen pixel, as rrggbb.
 pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
 gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }

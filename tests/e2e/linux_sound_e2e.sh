@@ -27,22 +27,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-now_ms() { date +%s%3N; }
 player_up() { xwininfo -name "$player" 2>/dev/null | grep -q "IsViewable"; }
-click_x() {
-    local x y
-    read -r x y < <(xwininfo -name "$player" | awk '/Absolute upper-left X/ {x = $NF}
-        /Absolute upper-left Y/ {y = $NF} END {print x, y}')
-    xdotool mousemove $((x + 12)) $((y + 6)) click 1
-}
-wait_for_exit() {  # leaves the exit code, or "timeout", in $code
-    code=timeout
-    if poll 20 exited "$1"; then
-        wait "$1" && code=0 || code=$?
-    else
-        kill "$1" 2>/dev/null || true
-    fi
-}
 # The whole process tree: the program and the web engine's processes.
 tree_pids() { echo "$1" $(pgrep -P "$1" || true); }
 tree_ticks() {
@@ -100,7 +85,7 @@ for run in 1 2 3; do
     else
         sleep 6.5  # past 4 s from the start, then 5 s of sound at least
     fi
-    click_x
+    click_x "$player"
     clicked=$(now_ms)
     wait_for_exit "$program_pid"
     sleep 0.5
@@ -142,7 +127,7 @@ poll 20 player_up || true
 sleep 2.5
 check "the program keeps running" "$(exited "$program_pid" && echo ended || echo running)" running
 check "no error box" "$(xwininfo -root -tree | grep -c '"zaviradio10.01.29"' || true)" 0
-click_x
+click_x "$player"
 wait_for_exit "$program_pid"
 check "X still ends it with code 0" "$code" 0
 

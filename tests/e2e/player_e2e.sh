@@ -26,15 +26,6 @@ probe_to() {  # probe_to FILE ARGS...: runs the probe in the background, output 
 }
 gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }
 state_of() { "$WINE64" "$probe" state "$1" 2>/dev/null | tr -d '\r' | paste -sd ' '; }
-# Waits for the program to end and leaves its exit code, or "timeout", in $code. Not run
-# in a subshell: only this shell can wait for its own child.
-wait_for_exit() {
-    code=timeout
-    if poll 20 exited "$1"; then
-        wait "$1" && code=0 || code=$?
-    fi
-}
-
 echo "== hand-off to the player, with the sample station page on loopback"
 /usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
 server_pid=$!

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# End to end: one program per session, the real Linux program seen from outside. A second
+# launch while the start-up window is up and a third with the player minimized make no
+# window, icon or page request of their own and end with code 0; the third brings the
+# player back to the front. "X" still ends the first with 0. A launch as the first is
+# ending starts normally once it has gone, and so does one after the first was killed.
+# Prints how long a second launch takes to end.
+#   linux_instance_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT
+set -euo pipefail
+program=$1 build_dir=$2 station_dir=$3 port=$4
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.sh"
+source "$here/../../scripts/desktop-session.sh"
+desktop_start
+
+splash="Zavi Radio" player="Velostan Zavi Radio Player"
+work=$(mktemp -d "$build_dir/e2e-instance.XXXXXX")
+server_pid=
+pids=()
+cleanup() {
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+    desktop_stop
+}
+trap cleanup EXIT
+
+gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }
+launch() {  # launch: starts the program; its pid in $launched
+    "$program" 2>>"$work/stderr.log" &
+    launched=$!
+    pids+=("$launched")
+}
+# Launches once more and checks that it ends by itself with 0; prints how long it took.
+second_launch() {  # second_launch WHEN
+    local started
+    started=$(now_ms)
+    launch
+    wait_for_exit "$launched"
+    check "a launch $1 ends by itself with code 0" "$code" 0
+    echo "figure: linux_second_launch_ms=$(($(now_ms) - started)) ($1, start to exit)"
+}
+counts() {  # start-up windows, players, icons, page requests
+    echo "$(windows_titled "$splash") $(windows_titled "$player") $(icons) $(gets)"
+}
+active_is_player() {
+    local active
+    active=$(xdotool getactivewindow 2>/dev/null) || return 1
+    [ "$(xdotool getwindowname "$active")" = "$player" ]
+}
+hidden() { xprop -name "$player" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN; }
+
+/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
+server_pid=$!
+poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+
+echo "== a second launch while the start-up window is up"
+launch
+first=$launched
+poll 20 is_viewable "$splash" || true
+check "the first program's start-up window is up" "$(is_viewable "$splash" && echo yes)" yes
+second_launch "during the start-up window"
+check "the player is not up yet" "$(windows_titled "$player")" 0
+check "one start-up window and one icon, nothing requested" "$(counts)" "1 0 1 0"
+
+echo "== a third launch with the player minimized"
+poll 20 is_viewable "$player" || true
+check "the first program's player is up" "$(is_viewable "$player" && echo yes)" yes
+xdotool search --name "^$player\$" windowminimize
+poll 5 hidden || true
+check "the player is minimized" "$(hidden && echo yes)" yes
+second_launch "with the player up"
+poll 5 active_is_player || true
+check "the player is restored" "$(hidden && echo hidden || window_facts "$player" | awk '{print $5}')" IsViewable
+check "the player is the active window" "$(active_is_player && echo yes)" yes
+sleep 2.5  # past one more hand-off tick of the first program
+check "one start-up window, one player, one icon and one page request" "$(counts)" "1 1 1 1"
+check "the first program runs on" "$(exited "$first" && echo ended || echo running)" running
+
+echo "== X on the first, and a launch as it ends"
+# Launched first, so that it finds the first program still there and waits for it.
+launch
+next=$launched
+sleep 0.25
+click_x "$player"
+wait_for_exit "$first"
+check "X ends the first program with code 0" "$code" 0
+poll 20 is_viewable "$splash" || true
+check "the launch made as it ended starts normally" \
+    "$(exited "$next" && echo ended || (is_viewable "$splash" && echo started))" started
+
+echo "== a launch after the program was killed"
+poll 20 is_viewable "$player" || true
+kill -9 "$next"
+wait "$next" 2>/dev/null || true
+poll 5 icons_are 0 || true
+launch
+last=$launched
+poll 20 is_viewable "$splash" || true
+check "the next launch starts normally" \
+    "$(exited "$last" && echo ended || (is_viewable "$splash" && echo started))" started
+poll 20 is_viewable "$player" || true
+click_x "$player"
+wait_for_exit "$last"
+check "and X ends it with code 0" "$code" 0
+check "no window or icon is left" "$(windows_titled "$splash") $(windows_titled "$player") $(icons)" "0 0 0"
+check "no error was printed" "$(grep -v 'Gdk-CRITICAL\|^$' "$work/stderr.log" | grep -ci 'error\|critical' || true)" 0
+
+echo "end-to-end linux instance: $failures failed"
+[ "$failures" -eq 0 ]
