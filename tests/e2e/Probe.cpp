@@ -2,6 +2,10 @@
 //   zavi_probe wait TITLE TIMEOUT_MS   wait for a visible top-level window; print its state
 //   zavi_probe find TITLE TIMEOUT_MS   the same, for a window that may be hidden
 //   zavi_probe state TITLE             whether a top-level window exists and is visible
+//   zavi_probe count TITLE             how many top-level windows have that title, how many
+//                                      are visible and minimized, and whether one has the
+//                                      foreground
+//   zavi_probe minimize TITLE          minimize the window, as its minimize box does
 //   zavi_probe close TITLE             ask the window to close
 //   zavi_probe click TITLE CAPTION     click the window's button with that caption
 //   zavi_probe answer TITLE TIMEOUT_MS wait for a message box with that title, print its
@@ -76,6 +80,48 @@ int State(const wchar_t* title) {
     std::printf("found=%d\nvisible=%d\n", window ? 1 : 0,
                 window && IsWindowVisible(window) ? 1 : 0);
     return window ? 0 : 1;
+}
+
+struct TitleCount {
+    const wchar_t* title;
+    int windows = 0;
+    int visible = 0;
+    int minimized = 0;
+};
+
+BOOL CALLBACK CountTitled(HWND window, LPARAM param) {
+    auto* count = reinterpret_cast<TitleCount*>(param);
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    if (std::wstring(text) == count->title) {
+        ++count->windows;
+        count->visible += IsWindowVisible(window) ? 1 : 0;
+        count->minimized += IsIconic(window) ? 1 : 0;
+    }
+    return TRUE;
+}
+
+int Count(const wchar_t* title) {
+    TitleCount count{title};
+    EnumWindows(&CountTitled, reinterpret_cast<LPARAM>(&count));
+    wchar_t foreground[256] = {};
+    if (const HWND window = GetForegroundWindow(); window != nullptr) {
+        GetWindowTextW(window, foreground, 256);
+    }
+    std::printf("windows=%d\nvisible=%d\nminimized=%d\nforeground=%d\n", count.windows,
+                count.visible, count.minimized, std::wstring(foreground) == title ? 1 : 0);
+    return 0;
+}
+
+int Minimize(const wchar_t* title) {
+    const HWND window = FindWindowW(nullptr, title);
+    if (window == nullptr) {
+        std::printf("found=0\n");
+        return 1;
+    }
+    PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    std::printf("found=1\n");
+    return 0;
 }
 
 int Close(const wchar_t* title) {
@@ -189,6 +235,12 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 3 && std::wstring(argv[1]) == L"state") {
         return State(argv[2]);
     }
+    if (argc >= 3 && std::wstring(argv[1]) == L"count") {
+        return Count(argv[2]);
+    }
+    if (argc >= 3 && std::wstring(argv[1]) == L"minimize") {
+        return Minimize(argv[2]);
+    }
     if (argc >= 3 && std::wstring(argv[1]) == L"close") {
         return Close(argv[2]);
     }
@@ -202,7 +254,7 @@ int wmain(int argc, wchar_t** argv) {
         return Sweep(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
     }
     std::fprintf(stderr,
-                 "usage: zavi_probe wait|find TITLE TIMEOUT_MS | state TITLE | close TITLE | click "
+                 "usage: zavi_probe wait|find TITLE TIMEOUT_MS | state|count|minimize|close TITLE | click "
                  "TITLE CAPTION | "
                  "answer TITLE TIMEOUT_MS | sweep TITLE MS\n");
     return 2;

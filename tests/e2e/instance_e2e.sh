@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# End to end: one program per session, the real executable under Wine seen from outside.
+# A second launch while the start-up window is up and a third with the player minimized
+# make no window, icon or page request of their own and end with code 0; the third
+# brings the player back to the front. "X" still ends the first with 0. A launch as the
+# first is ending starts normally once it has gone, and so does one after the first was
+# killed. Prints how long a second launch takes to end.
+#   instance_e2e.sh PROGRAM.exe PROBE.exe BUILD_DIR STATION_DIR PORT
+set -euo pipefail
+program=$1 probe=$2 build_dir=$3 station_dir=$4 port=$5
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.sh"
+join_wine_session "$build_dir"
+
+splash="Zavi Radio" player="Velostan Zavi Radio Player"
+work=$(mktemp -d "$build_dir/e2e-instance.XXXXXX")
+server_pid=
+pids=()
+cleanup() {
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap 'cleanup; wine_session_stop 2>/dev/null || true' EXIT
+
+gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }
+probe() { "$WINE64" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+# "windows visible minimized foreground" for the top-level windows with this title.
+count() { probe count "$1" | sed 's/^[a-z]*=//' | paste -sd ' '; }
+visible() { [ "$(count "$1" | awk '{print $2}')" -ge 1 ]; }
+launch() {  # launch: starts the program; its pid in $launched
+    "$WINE64" "$program" &
+    launched=$!
+    pids+=("$launched")
+}
+# Launches once more and checks that it ends by itself with 0; prints how long it took.
+second_launch() {  # second_launch WHEN
+    local started
+    started=$(now_ms)
+    launch
+    wait_for_exit "$launched"
+    check "a launch $1 ends by itself with code 0" "$code" 0
+    echo "figure: second_launch_ms=$(($(now_ms) - started)) ($1, start to exit, Wine's start included)"
+}
+
+/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
+server_pid=$!
+poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+
+echo "== a second launch while the start-up window is up"
+launch
+first=$launched
+poll 20 visible "$splash" || true
+check "the first program's start-up window is up" "$(count "$splash")" "1 1 0 0"
+second_launch "during the start-up window"
+check "one start-up window" "$(count "$splash" | awk '{print $1}')" 1
+check "one icon in the notification area" "$(docked_icons_settled 1)" 1
+
+echo "== a third launch with the player minimized"
+poll 20 visible "$player" || true
+check "the first program's player is up" "$(count "$player" | awk '{print $1, $2}')" "1 1"
+probe minimize "$player" >/dev/null
+poll 5 eval '[ "$(count "$player" | awk "{print \$3}")" = 1 ]' || true
+check "the player is minimized" "$(count "$player" | awk '{print $3}')" 1
+second_launch "with the player up"
+check "the player is restored and in the foreground" "$(count "$player")" "1 1 0 1"
+sleep 2.5  # past one more hand-off tick of the first program
+check "one start-up window (hidden) and one player" \
+    "$(count "$splash" | awk '{print $1, $2}') $(count "$player" | awk '{print $1}')" "1 0 1"
+check "one icon in the notification area" "$(docked_icons_settled 1)" 1
+check "one station page request" "$(gets)" 1
+check "the first program runs on" "$(exited "$first" && echo ended || echo running)" running
+
+echo "== X on the first, and a launch as it ends"
+# Launched first, so that it finds the first program still there and waits for it.
+launch
+next=$launched
+sleep 0.4
+probe click "$player" X >/dev/null || true
+wait_for_exit "$first"
+check "X ends the first program with code 0" "$code" 0
+poll 20 visible "$splash" || true
+check "the launch made as it ended starts normally" \
+    "$(exited "$next" && echo ended || (visible "$splash" && echo started))" started
+
+echo "== a launch after the program was killed"
+poll 20 visible "$player" || true
+kill -9 "$next"
+wait "$next" 2>/dev/null || true
+poll 10 eval '[ "$(count "$player" | awk "{print \$1}")" = 0 ]' || true
+launch
+last=$launched
+poll 20 visible "$splash" || true
+check "the next launch starts normally" \
+    "$(exited "$last" && echo ended || (visible "$splash" && echo started))" started
+poll 20 visible "$player" || true
+probe click "$player" X >/dev/null || true
+wait_for_exit "$last"
+check "and X ends it with code 0" "$code" 0
+check "no window is left" "$(count "$splash" | awk '{print $1}') $(count "$player" | awk '{print $1}')" "0 0"
+check "no icon is left in the notification area" "$(docked_icons_settled 0)" 0
+
+echo "end-to-end instance: $failures failed"
+[ "$failures" -eq 0 ]
