@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Benchmark: CPU the program uses while its progress sweep runs (first with the start-up
+# Benchmark: CPU (and, with the player up, memory) the program uses while its progress sweep runs (first with the start-up
 # window shown, then after the hand-off to the player), beside the floor of a plain program
 # that only shows a window, and how long one sweep takes. Prints figures;
 # fails only when something could not be measured.
@@ -51,11 +51,13 @@ pid=$started_pid
 read -r first_cpu first_server <<<"$(cpu_rate "$pid")"
 "$WINE64" "$probe" sweep "Zavi Radio" 5000 >"$work/sweep.txt" || true
 read -r steady_cpu steady_server <<<"$(cpu_rate "$pid")"
+rss_mb=$(($(tree_kb "$pid" Rss) / 1024)) pss_mb=$(($(tree_kb "$pid" Pss) / 1024))
 stop "$pid" "Velostan Zavi Radio Player"
 
 echo "figure: cpu_floor=$floor_cpu s/s (a plain window; wineserver $floor_server)"
 echo "figure: cpu_program=$first_cpu s/s (first ${seconds} s: start-up window, hand-off, player; wineserver $first_server)"
 echo "figure: cpu_program_steady=$steady_cpu s/s (player up, start-up window hidden and sweeping; wineserver $steady_server)"
+echo "figure: memory_program_steady=rss $rss_mb MB, pss $pss_mb MB (the program's process under Wine, player up, no browser engine)"
 sweeps=$(grep -c '^sweep_ms=' "$work/sweep.txt" || true)
 if [ "$sweeps" -gt 0 ]; then
     echo "figure: sweep_ms=$(value sweep_ms "$work/sweep.txt" | sort -n | paste -sd ' ') (first value to last, $sweeps sweeps)"

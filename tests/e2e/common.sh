@@ -45,6 +45,29 @@ wait_for_exit() {
 }
 # CPU time a Linux process has used so far, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# A process and its children (for the Linux program: the web engine's processes).
+tree_pids() { echo "$1" $(pgrep -P "$1" || true); }
+tree_ticks() {
+    local total=0 pid
+    for pid in $(tree_pids "$1"); do total=$((total + $(cpu_ticks "$pid" 2>/dev/null || echo 0))); done
+    echo "$total"
+}
+tree_kb() {  # tree_kb PID Rss|Pss: the tree's memory, in KiB
+    local total=0 pid
+    for pid in $(tree_pids "$1"); do
+        total=$((total + $(awk -v k="$2:" '$1 == k {print $2}' "/proc/$pid/smaps_rollup" 2>/dev/null || echo 0)))
+    done
+    echo "$total"
+}
+# CPU seconds per wall second of a process tree over SECONDS.
+tree_cpu_rate() {  # tree_cpu_rate PID SECONDS
+    local t0 t1 w0 w1
+    t0=$(tree_ticks "$1") w0=$(date +%s%3N)
+    sleep "$2"
+    t1=$(tree_ticks "$1") w1=$(date +%s%3N)
+    awk -v t=$((t1 - t0)) -v hz="$(getconf CLK_TCK)" -v ms=$((w1 - w0)) \
+        'BEGIN {printf "%.3f", t / hz / (ms / 1000)}'
+}
 
 # Wine docks each notification icon into trayer's panel as a window of its explorer.exe.
 docked_icons() {

@@ -5,11 +5,11 @@
 # tone is heard at its frequency within 4 s of the start and goes on for 5 s, and after
 # "X" it stops and the program ends with code 0. Then a station host that refuses
 # connections and no sound server at all: the program keeps running and "X" ends it with
-# 0. Prints the times to first sound, CPU and memory while playing.
-#   linux_sound_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT [FLOOR]
-# FLOOR, a plain GTK window, is measured too, for the CPU figure to be read beside it.
+# 0. Prints the times to first sound, CPU and memory while playing (tests/bench/linux_cpu.sh
+# measures a bare GTK window for them to be read beside).
+#   linux_sound_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT
 set -euo pipefail
-program=$1 build_dir=$2 station_dir=$3 port=$4 floor=${5:-}
+program=$1 build_dir=$2 station_dir=$3 port=$4
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 source "$here/sound-session.sh"
@@ -28,39 +28,6 @@ cleanup() {
 trap cleanup EXIT
 
 player_up() { xwininfo -name "$player" 2>/dev/null | grep -q "IsViewable"; }
-# The whole process tree: the program and the web engine's processes.
-tree_pids() { echo "$1" $(pgrep -P "$1" || true); }
-tree_ticks() {
-    local total=0 pid
-    for pid in $(tree_pids "$1"); do total=$((total + $(cpu_ticks "$pid" 2>/dev/null || echo 0))); done
-    echo "$total"
-}
-tree_kb() {  # tree_kb PID Rss|Pss
-    local total=0 pid
-    for pid in $(tree_pids "$1"); do
-        total=$((total + $(awk -v k="$2:" '$1 == k {print $2}' "/proc/$pid/smaps_rollup" 2>/dev/null || echo 0)))
-    done
-    echo "$total"
-}
-
-cpu_over_10s() {  # cpu_over_10s PID: CPU seconds per second of its process tree
-    local t0 t1 w0 w1
-    t0=$(tree_ticks "$1") w0=$(now_ms)
-    sleep 10
-    t1=$(tree_ticks "$1") w1=$(now_ms)
-    awk -v t=$((t1 - t0)) -v hz="$(getconf CLK_TCK)" -v ms=$((w1 - w0)) \
-        'BEGIN {printf "%.3f", t / hz / (ms / 1000)}'
-}
-
-if [ -n "$floor" ]; then
-    "$floor" &
-    floor_pid=$!
-    sleep 1
-    echo "figure: linux_cpu_floor=$(cpu_over_10s "$floor_pid") s/s (a bare GTK window, 10 s)"
-    kill "$floor_pid"
-    wait "$floor_pid" 2>/dev/null || true
-fi
-
 sound_start "$work/pulse"
 /usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
 server_pid=$!
@@ -80,7 +47,7 @@ for run in 1 2 3; do
     player_ms=$(($(now_ms) - started))
     if [ "$run" = 1 ]; then
         sleep 2
-        echo "figure: linux_cpu_playing=$(cpu_over_10s "$program_pid") s/s (whole process tree, 10 s while playing)"
+        echo "figure: linux_cpu_playing=$(tree_cpu_rate "$program_pid" 10) s/s (whole process tree, 10 s while playing)"
         echo "figure: linux_memory_playing=rss $(($(tree_kb "$program_pid" Rss) / 1024)) MB, pss $(($(tree_kb "$program_pid" Pss) / 1024)) MB (whole process tree)"
     else
         sleep 6.5  # past 4 s from the start, then 5 s of sound at least

@@ -155,8 +155,14 @@ int CountTitled(Display* display, Window window, const std::string& title) {
 }  // namespace
 
 int ViewableWindowsTitled(const std::string& title) {
+    // Windows of any client, the tray's and the window manager's included, may go while
+    // the tree is walked: their errors are expected, not the program's.
+    GdkDisplay* display = gdk_display_get_default();
+    gdk_x11_display_error_trap_push(display);
     XSync(XDisplay(), False);
-    return CountTitled(XDisplay(), DefaultRootWindow(XDisplay()), title);
+    const int count = CountTitled(XDisplay(), DefaultRootWindow(XDisplay()), title);
+    gdk_x11_display_error_trap_pop_ignored(display);
+    return count;
 }
 
 GdkRectangle BoundsIn(GtkWidget* control) {
