@@ -68,9 +68,9 @@ STDMETHODIMP BrowserSite::GetWindow(HWND* window) {
     return S_OK;
 }
 
-STDMETHODIMP BrowserSite::GetWindowContext(IOleInPlaceFrame** frame,
-                                           IOleInPlaceUIWindow** document, LPRECT position,
-                                           LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+STDMETHODIMP BrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                           LPRECT position, LPRECT clip,
+                                           LPOLEINPLACEFRAMEINFO info) {
     *frame = static_cast<IOleInPlaceFrame*>(this);
     AddRef();
     *document = nullptr;
@@ -156,9 +156,8 @@ STDMETHODIMP BrowserSite::QueryStatus(const GUID* group, ULONG count, OLECMD* co
         return S_OK;
     }
     for (ULONG i = 0; i < count; ++i) {
-        commands[i].cmdf = commands[i].cmdID == OLECMDID_SHOWSCRIPTERROR
-                               ? OLECMDF_SUPPORTED | OLECMDF_ENABLED
-                               : 0;
+        commands[i].cmdf =
+            commands[i].cmdID == OLECMDID_SHOWSCRIPTERROR ? OLECMDF_SUPPORTED | OLECMDF_ENABLED : 0;
     }
     return S_OK;
 }

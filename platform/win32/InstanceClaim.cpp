@@ -26,7 +26,8 @@ InstanceClaim::~InstanceClaim() {
 bool InstanceClaim::WaitFor(std::chrono::milliseconds patience) {
     if (!m_held) {
         // Abandoned counts: a program that was killed leaves the mutex to the next one.
-        const DWORD result = WaitForSingleObject(m_mutex.get(), static_cast<DWORD>(patience.count()));
+        const DWORD result =
+            WaitForSingleObject(m_mutex.get(), static_cast<DWORD>(patience.count()));
         m_held = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     }
     return m_held;

@@ -58,11 +58,8 @@ class TestForm : public Form {
 
 // A window like the player (framed, in the taskbar) with nothing in it, for the tests that
 // look for a running program's window.
-constexpr FormDefinition kFramedTestForm{"VLZaviRadio.FramedTestForm",
-                                         "Framed test form",
-                                         {0, 0, 3000, 1500},
-                                         FormKind::Fixed,
-                                         kWhite};
+constexpr FormDefinition kFramedTestForm{
+    "VLZaviRadio.FramedTestForm", "Framed test form", {0, 0, 3000, 1500}, FormKind::Fixed, kWhite};
 
 class FramedTestForm : public Form {
   public:

@@ -253,9 +253,10 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 4 && std::wstring(argv[1]) == L"sweep") {
         return Sweep(argv[2], static_cast<DWORD>(_wtoi(argv[3])));
     }
-    std::fprintf(stderr,
-                 "usage: zavi_probe wait|find TITLE TIMEOUT_MS | state|count|minimize|close TITLE | click "
-                 "TITLE CAPTION | "
-                 "answer TITLE TIMEOUT_MS | sweep TITLE MS\n");
+    std::fprintf(
+        stderr,
+        "usage: zavi_probe wait|find TITLE TIMEOUT_MS | state|count|minimize|close TITLE | click "
+        "TITLE CAPTION | "
+        "answer TITLE TIMEOUT_MS | sweep TITLE MS\n");
     return 2;
 }

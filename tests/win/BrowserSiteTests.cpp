@@ -25,9 +25,9 @@ class BrowserSiteTest : public ::testing::Test {
 
 TEST_F(BrowserSiteTest, GivesEveryInterfaceTheControlAsksForAndOneIdentity) {
     const auto identity = Query<IUnknown>(IID_IUnknown);
-    for (const IID* iid : {&IID_IOleClientSite, &IID_IOleWindow, &IID_IOleInPlaceSite,
-                           &IID_IOleInPlaceUIWindow, &IID_IOleInPlaceFrame,
-                           &IID_IDocHostUIHandler, &IID_IOleCommandTarget}) {
+    for (const IID* iid :
+         {&IID_IOleClientSite, &IID_IOleWindow, &IID_IOleInPlaceSite, &IID_IOleInPlaceUIWindow,
+          &IID_IOleInPlaceFrame, &IID_IDocHostUIHandler, &IID_IOleCommandTarget}) {
         const auto part = Query<IUnknown>(*iid);
         ASSERT_TRUE(part);
         // Each interface leads back to the same object.
@@ -54,9 +54,8 @@ TEST_F(BrowserSiteTest, AsksForTheScreensDpiNoBorderAndThemedControls) {
     info.cbSize = sizeof info;
     info.dwFlags = DOCHOSTUIFLAG_DIALOG;  // whatever was there is replaced
     ASSERT_EQ(handler->GetHostInfo(&info), S_OK);
-    EXPECT_EQ(info.dwFlags,
-              static_cast<DWORD>(DOCHOSTUIFLAG_DPI_AWARE | DOCHOSTUIFLAG_NO3DBORDER |
-                                 DOCHOSTUIFLAG_THEME));
+    EXPECT_EQ(info.dwFlags, static_cast<DWORD>(DOCHOSTUIFLAG_DPI_AWARE | DOCHOSTUIFLAG_NO3DBORDER |
+                                               DOCHOSTUIFLAG_THEME));
     EXPECT_EQ(info.dwDoubleClick, static_cast<DWORD>(DOCHOSTUIDBLCLK_DEFAULT));
     EXPECT_EQ(info.pchHostCss, nullptr);
     EXPECT_EQ(info.pchHostNS, nullptr);
