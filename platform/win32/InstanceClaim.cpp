@@ -7,14 +7,16 @@ namespace zavi {
 InstanceClaim::InstanceClaim(const char* name) {
     // "Local\": the user's logon session, not every session on the machine.
     const std::wstring objectName = L"Local\\" + Widen(name) + L".Instance";
-    m_mutex = UniqueHandle<HANDLE, &CloseHandle>(CreateMutexW(nullptr, TRUE, objectName.c_str()));
-    if (m_mutex.get() == nullptr) {
+    const HANDLE mutex = CreateMutexW(nullptr, TRUE, objectName.c_str());
+    const DWORD created = GetLastError();  // before any other call can change it
+    if (mutex == nullptr) {
         // The name is taken by an object of another kind, or not ours to open: run
         // unguarded rather than never.
         m_held = true;
         return;
     }
-    m_held = GetLastError() != ERROR_ALREADY_EXISTS;
+    m_mutex = UniqueHandle<HANDLE, &CloseHandle>(mutex);
+    m_held = created != ERROR_ALREADY_EXISTS;
 }
 
 InstanceClaim::~InstanceClaim() {
