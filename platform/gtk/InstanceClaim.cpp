@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
