@@ -98,6 +98,29 @@ windows_titled() { xwininfo -root -tree | grep -c "^ *0x[0-9a-f]* \"$1\": " || t
 # The program's icons docked in the notification area (XEmbed windows with its tip's name).
 icons() { xwininfo -root -tree | grep -c '"Velostan Radio"' || true; }
 icons_are() { [ "$(icons)" = "$1" ]; }
+# Launches of the program under test. The caller defines start_program, which execs the
+# program, so that $launched is the program's own pid; kill_launched ends any still running
+# when a script stops early.
+launched_pids=()
+launch() {  # launch: starts the program in the background; its pid in $launched
+    start_program &
+    launched=$!
+    launched_pids+=("$launched")
+}
+kill_launched() {
+    local pid
+    for pid in "${launched_pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+}
+# Launches once more and checks that it ends by itself with 0; prints how long it took.
+second_launch() {  # second_launch FIGURE WHEN
+    local started
+    started=$(now_ms)
+    launch
+    wait_for_exit "$launched"
+    check "a launch $2 ends by itself with code 0" "$code" 0
+    echo "figure: $1=$(($(now_ms) - started)) ($2, start to exit)"
+}
+
 # Clicks the player's "X" (its button at the client area's top-left corner).
 click_x() {  # click_x TITLE
     local x y

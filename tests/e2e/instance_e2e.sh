@@ -15,10 +15,9 @@ join_wine_session "$build_dir"
 splash="Zavi Radio" player="Velostan Zavi Radio Player"
 work=$(mktemp -d "$build_dir/e2e-instance.XXXXXX")
 server_pid=
-pids=()
 cleanup() {
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    kill_launched
     rm -rf "$work"
 }
 trap 'cleanup; wine_session_stop 2>/dev/null || true' EXIT
@@ -28,20 +27,7 @@ probe() { "$WINE64" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 # "windows visible minimized foreground" for the top-level windows with this title.
 count() { probe count "$1" | sed 's/^[a-z]*=//' | paste -sd ' '; }
 visible() { [ "$(count "$1" | awk '{print $2}')" -ge 1 ]; }
-launch() {  # launch: starts the program; its pid in $launched
-    "$WINE64" "$program" &
-    launched=$!
-    pids+=("$launched")
-}
-# Launches once more and checks that it ends by itself with 0; prints how long it took.
-second_launch() {  # second_launch WHEN
-    local started
-    started=$(now_ms)
-    launch
-    wait_for_exit "$launched"
-    check "a launch $1 ends by itself with code 0" "$code" 0
-    echo "figure: second_launch_ms=$(($(now_ms) - started)) ($1, start to exit, Wine's start included)"
-}
+start_program() { exec "$WINE64" "$program"; }
 
 /usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
 server_pid=$!
@@ -52,7 +38,7 @@ launch
 first=$launched
 poll 20 visible "$splash" || true
 check "the first program's start-up window is up" "$(count "$splash")" "1 1 0 0"
-second_launch "during the start-up window"
+second_launch second_launch_ms "during the start-up window"
 check "one start-up window" "$(count "$splash" | awk '{print $1}')" 1
 check "one icon in the notification area" "$(docked_icons_settled 1)" 1
 
@@ -62,7 +48,7 @@ check "the first program's player is up" "$(count "$player" | awk '{print $1, $2
 probe minimize "$player" >/dev/null
 poll 5 eval '[ "$(count "$player" | awk "{print \$3}")" = 1 ]' || true
 check "the player is minimized" "$(count "$player" | awk '{print $3}')" 1
-second_launch "with the player up"
+second_launch second_launch_ms "with the player up"
 check "the player is restored and in the foreground" "$(count "$player")" "1 1 0 1"
 sleep 2.5  # past one more hand-off tick of the first program
 check "one start-up window (hidden) and one player" \

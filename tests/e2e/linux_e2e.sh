@@ -79,18 +79,14 @@ check "the page is drawn in the player (its band's colour)" "$([ "${band:-0}" -g
 check "the page starts at the top of the client area" "$(pixel $((pleft + 100)) $((ptop + 2)))" 9b1b30
 
 echo "== X ends it"
-xdotool mousemove $((pleft + 12)) $((ptop + 6)) click 1
+click_x "$player"
 clicked=$(now_ms)
-code=timeout
-if poll 20 exited "$program_pid"; then
-    wait "$program_pid" && code=0 || code=$?
-fi
+wait_for_exit "$program_pid"
 echo "figure: linux_exit_ms=$(($(now_ms) - clicked)) (click on X to process exit, as seen by polling)"
 check "a click on X ends the program with code 0" "$code" 0
 check "no window of the program remains" "$(is_viewable "$player" || is_viewable "$splash" || echo none)" none
 check "no icon is left in the notification area" "$(poll 3 icons_are 0; icons)" 0
 check "no request came after the click" "$(gets)" 1
-[ "$code" = timeout ] && kill "$program_pid" 2>/dev/null
 
 echo "end-to-end linux: $failures failed"
 [ "$failures" -eq 0 ]

@@ -16,30 +16,16 @@ desktop_start
 splash="Zavi Radio" player="Velostan Zavi Radio Player"
 work=$(mktemp -d "$build_dir/e2e-instance.XXXXXX")
 server_pid=
-pids=()
 cleanup() {
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    kill_launched
     rm -rf "$work"
     desktop_stop
 }
 trap cleanup EXIT
 
 gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }
-launch() {  # launch: starts the program; its pid in $launched
-    "$program" 2>>"$work/stderr.log" &
-    launched=$!
-    pids+=("$launched")
-}
-# Launches once more and checks that it ends by itself with 0; prints how long it took.
-second_launch() {  # second_launch WHEN
-    local started
-    started=$(now_ms)
-    launch
-    wait_for_exit "$launched"
-    check "a launch $1 ends by itself with code 0" "$code" 0
-    echo "figure: linux_second_launch_ms=$(($(now_ms) - started)) ($1, start to exit)"
-}
+start_program() { exec "$program" 2>>"$work/stderr.log"; }
 counts() {  # start-up windows, players, icons, page requests
     echo "$(windows_titled "$splash") $(windows_titled "$player") $(icons) $(gets)"
 }
@@ -59,7 +45,7 @@ launch
 first=$launched
 poll 20 is_viewable "$splash" || true
 check "the first program's start-up window is up" "$(is_viewable "$splash" && echo yes)" yes
-second_launch "during the start-up window"
+second_launch linux_second_launch_ms "during the start-up window"
 check "the player is not up yet" "$(windows_titled "$player")" 0
 check "one start-up window and one icon, nothing requested" "$(counts)" "1 0 1 0"
 
@@ -69,7 +55,7 @@ check "the first program's player is up" "$(is_viewable "$player" && echo yes)" 
 xdotool search --name "^$player\$" windowminimize
 poll 5 hidden || true
 check "the player is minimized" "$(hidden && echo yes)" yes
-second_launch "with the player up"
+second_launch linux_second_launch_ms "with the player up"
 poll 5 active_is_player || true
 check "the player is restored" "$(hidden && echo hidden || window_facts "$player" | awk '{print $5}')" IsViewable
 check "the player is the active window" "$(active_is_player && echo yes)" yes
