@@ -9,12 +9,11 @@
 //   PushButton    a caption; clicks reach the form's OnClick with the button's id
 //   WebBrowser    the platform's web engine, told to navigate and never waited for
 //   NotifyIcon    the form's icon and a tip in the notification area, withdrawn when it goes
-//   InstanceClaim one program per user session, with ShowRunningForm for a second launch
-//                 (InstanceClaim.h)
 //
-// and, declared once in platform/: MakeWindowTransparent (Misc.h), Screen, ErrorReport
-// and RunMessageLoop. Geometry and looks come from the definitions in
-// ControlDefinitions.h, in twips, converted at the screen's DPI.
+// and, declared once in platform/: MakeWindowTransparent (Misc.h), Screen, ErrorReport,
+// RunMessageLoop, and InstanceClaim with ShowRunningForm (one program per session).
+// Geometry and looks come from the definitions in ControlDefinitions.h, in twips,
+// converted at the screen's DPI.
 #pragma once
 
 #if defined(_WIN32)

@@ -1,4 +1,4 @@
-#include "InstanceClaim.h"
+#include "../InstanceClaim.h"
 
 #include <fcntl.h>
 #include <X11/Xatom.h>
@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>

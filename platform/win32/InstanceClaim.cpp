@@ -1,6 +1,8 @@
-#include "InstanceClaim.h"
+#include "../InstanceClaim.h"
 
 #include <string>
+
+#include "Win32.h"
 
 namespace zavi {
 
@@ -15,21 +17,23 @@ InstanceClaim::InstanceClaim(const char* name) {
         m_held = true;
         return;
     }
-    m_mutex = UniqueHandle<HANDLE, &CloseHandle>(mutex);
+    m_mutex = mutex;
     m_held = created != ERROR_ALREADY_EXISTS;
 }
 
 InstanceClaim::~InstanceClaim() {
-    if (m_held && m_mutex.get() != nullptr) {
-        ReleaseMutex(m_mutex.get());
+    if (m_mutex != nullptr) {
+        if (m_held) {
+            ReleaseMutex(m_mutex);
+        }
+        CloseHandle(m_mutex);
     }
 }
 
 bool InstanceClaim::WaitFor(std::chrono::milliseconds patience) {
     if (!m_held) {
         // Abandoned counts: a program that was killed leaves the mutex to the next one.
-        const DWORD result =
-            WaitForSingleObject(m_mutex.get(), static_cast<DWORD>(patience.count()));
+        const DWORD result = WaitForSingleObject(m_mutex, static_cast<DWORD>(patience.count()));
         m_held = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     }
     return m_held;
