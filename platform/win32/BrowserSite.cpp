@@ -146,18 +146,15 @@ STDMETHODIMP BrowserSite::QueryStatus(const GUID* group, ULONG count, OLECMD* co
     if (commands == nullptr) {
         return E_POINTER;
     }
-    if (!IsDocHostCommand(group)) {
-        if (group != nullptr) {
-            return OLECMDERR_E_UNKNOWNGROUP;
-        }
-        for (ULONG i = 0; i < count; ++i) {
-            commands[i].cmdf = 0;
-        }
-        return S_OK;
+    const bool docHost = IsDocHostCommand(group);
+    if (!docHost && group != nullptr) {
+        return OLECMDERR_E_UNKNOWNGROUP;
     }
+    // Only the document host's script-error command is ours; the standard group has none.
     for (ULONG i = 0; i < count; ++i) {
-        commands[i].cmdf =
-            commands[i].cmdID == OLECMDID_SHOWSCRIPTERROR ? OLECMDF_SUPPORTED | OLECMDF_ENABLED : 0;
+        commands[i].cmdf = docHost && commands[i].cmdID == OLECMDID_SHOWSCRIPTERROR
+                               ? OLECMDF_SUPPORTED | OLECMDF_ENABLED
+                               : 0;
     }
     return S_OK;
 }
