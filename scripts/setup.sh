@@ -9,8 +9,13 @@ packages=(cmake g++ make pkg-config googletest libgtest-dev
           # the Linux build: GTK 3, WebKitGTK and the sound of its pages
           libgtk-3-dev libwebkit2gtk-4.1-dev libwebkit2gtk-4.1-0
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
+          # what real stations send: AAC and AAC+ (faad) and HLS, both in plugins-bad; a
+          # font for pages in Nepali
+          gstreamer1.0-plugins-bad fonts-lohit-deva-nepali
           # the sample station's stream, and a sound server to hear it in the tests
           gstreamer1.0-tools pulseaudio pulseaudio-utils
+          # real broadcast software for the station tests, and eyes to read Nepali back
+          icecast2 ffmpeg tesseract-ocr tesseract-ocr-nep
           # a desktop to run and test both on
           xvfb openbox trayer x11-utils x11-xserver-utils xdotool imagemagick fonts-liberation)
 

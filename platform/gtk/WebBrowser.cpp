@@ -21,12 +21,15 @@ std::string Reason(WebKitWebProcessTerminationReason reason) {
 WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition)
     // Ephemeral: no disk cache, cookies or storage. The program stores nothing, and a
     // cached entry of a live stream was seen to stall every later launch.
-    : m_context(webkit_web_context_new_ephemeral()) {
+    : m_context(webkit_web_context_new_ephemeral()),
+      m_content(webkit_user_content_manager_new()),
+      m_mediaWatch(m_content.get()) {
     // A station page starts its stream with <audio autoplay>, as the Windows control lets it.
     WebKitWebsitePolicies* policies =
         webkit_website_policies_new_with_policies("autoplay", WEBKIT_AUTOPLAY_ALLOW, nullptr);
     m_view =
         Retain(WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", m_context.get(),
+                                            "user-content-manager", m_content.get(),
                                             "website-policies", policies, nullptr)));
     g_object_unref(policies);
     g_signal_connect(m_view.get(), "load-changed", G_CALLBACK(&WebBrowser::OnLoadChanged), this);
@@ -49,8 +52,11 @@ bool WebBrowser::HasFocus() const {
 }
 
 void WebBrowser::OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
-    if (event == WEBKIT_LOAD_COMMITTED) {
-        static_cast<WebBrowser*>(self)->m_committed = true;
+    auto* browser = static_cast<WebBrowser*>(self);
+    if (event == WEBKIT_LOAD_STARTED) {
+        browser->m_mediaWatch.PageStarted();
+    } else if (event == WEBKIT_LOAD_COMMITTED) {
+        browser->m_committed = true;
     }
 }
 

@@ -1,5 +1,6 @@
 // WebBrowser: a WebKitGTK web view on a form, set up as a radio page needs it: media may
-// start without a gesture, nothing is kept on disk, and the page is never waited for.
+// start without a gesture, nothing is kept on disk, the page is never waited for, and a
+// stream that drops is started again (MediaWatch).
 #pragma once
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "../ControlDefinitions.h"
 #include "Form.h"
 #include "Gtk.h"
+#include "MediaWatch.h"
 
 namespace zavi {
 
@@ -34,6 +36,8 @@ class WebBrowser {
                                        WebKitWebProcessTerminationReason reason, gpointer self);
 
     GObjectPtr<WebKitWebContext> m_context;
+    GObjectPtr<WebKitUserContentManager> m_content;
+    MediaWatch m_mediaWatch;
     GObjectPtr<WebKitWebView> m_view;
     bool m_committed = false;
 };

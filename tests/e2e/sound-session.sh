@@ -29,3 +29,23 @@ sound_stop() {
     [ -n "$_sound_pid" ] && kill "$_sound_pid" 2>/dev/null
     _sound_pid=
 }
+
+# Records the sink's output into FILE until recording_stop, which leaves in
+# $recording_start_ms the wall-clock time of the recording's first sample (placed from
+# its end and its length, since the sound server starts it when it is ready).
+_recorder_pid=
+recording_start() {  # recording_start FILE
+    parec --format=s16le --rate=44100 --channels=2 -d nullsink.monitor --latency-msec=20 \
+        >"$1" &
+    _recorder_pid=$!
+    _recording=$1
+}
+recording_stop() {
+    kill "$_recorder_pid" 2>/dev/null || true
+    wait "$_recorder_pid" 2>/dev/null || true
+    local ended bytes
+    ended=$(date +%s%3N)
+    bytes=$(stat -c %s "$_recording")
+    recording_start_ms=$((ended - bytes / 176400 * 1000 - (bytes % 176400) * 1000 / 176400))
+    _recorder_pid=
+}

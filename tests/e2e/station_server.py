@@ -36,6 +36,11 @@ encoders_lock = threading.Lock()
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
+    # Live HLS with the types streaming servers send (Python's own map gets .ts wrong).
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".m3u8": "application/vnd.apple.mpegurl", ".ts": "video/mp2t",
+                      ".m4s": "video/iso.segment", ".mp4": "video/mp4"}
+
     def log_request(self, code="-", size="-"):
         log.write(f"{int(time.time() * 1000)} {self.requestline}\n")
 

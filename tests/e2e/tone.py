@@ -4,7 +4,8 @@
 
 CAPTURE is 16-bit little-endian stereo at 44,100 Hz, as parec records it. Prints
 first_sound_ms=, last_sound_ms= (from the start of the capture, in 50 ms windows whose
-loudness is above a threshold), heard_ms= (time with sound between them) and
+loudness is above a threshold), heard_ms= (time with sound between them),
+segments= (the stretches of sound, START-END in ms, gaps under 250 ms bridged) and
 frequency_hz= (the strongest frequency near the expected one, found by a Goertzel filter
 over a one-second stretch of sound, to 0.1 Hz).
 """
@@ -25,6 +26,19 @@ def goertzel_power(samples, frequency):
     return s1 * s1 + s2 * s2 - coefficient * s1 * s2
 
 
+def segments(loud, bridge=5):
+    """Runs of loud windows as (start_ms, end_ms), joined across gaps under bridge windows."""
+    runs = []
+    for index, is_loud in enumerate(loud):
+        if not is_loud:
+            continue
+        if runs and index - runs[-1][1] < bridge:
+            runs[-1][1] = index + 1
+        else:
+            runs.append([index, index + 1])
+    return [(a * 50, b * 50) for a, b in runs]
+
+
 def main():
     path = sys.argv[1]
     expected = float(sys.argv[2]) if len(sys.argv) > 2 else 440.0
@@ -40,12 +54,14 @@ def main():
     if not any(loud):
         print("first_sound_ms=none")
         print("heard_ms=0")
+        print("segments=")
         return
     first = loud.index(True)
     last = len(loud) - 1 - loud[::-1].index(True)
     print(f"first_sound_ms={first * 50}")
     print(f"last_sound_ms={(last + 1) * 50}")
     print(f"heard_ms={sum(loud[first:last + 1]) * 50}")
+    print("segments=" + ",".join(f"{a}-{b}" for a, b in segments(loud)))
     # One second from half a second into the sound, past any fade-in.
     begin = (first + 10) * WINDOW
     stretch = left[begin:begin + RATE]

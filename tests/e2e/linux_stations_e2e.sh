@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# End to end against real broadcast software: the real Linux program, given a station page
+# whose <audio> plays each kind of stream Nepal's stations run, is heard at that station's
+# frequency (within 1 %), and "X" ends it with code 0. The stations (tests/stations/):
+# Icecast 2 mounts fed by ffmpeg (MP3, AAC-LC, AAC as audio/aacp, Ogg Vorbis, Ogg Opus),
+# a SHOUTcast v1 server ("/;"), a zeno-style 302 to another host and port, and ffmpeg's
+# live HLS (MPEG-TS and fMP4 segments). Prints the time from launch to first sound of each.
+#   linux_stations_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT [KIND...]
+set -euo pipefail
+program=$1 build_dir=$2 station_src=$3 port=$4
+shift 4
+kinds=("$@")
+((${#kinds[@]})) || kinds=(mp3 aac aacp vorbis opus shoutcast zeno hls hls-fmp4)
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.sh"
+source "$here/sound-session.sh"
+source "$here/../stations/stations.sh"
+source "$here/../../scripts/desktop-session.sh"
+desktop_start
+
+player="Velostan Zavi Radio Player"
+work=$(mktemp -d "$build_dir/e2e-stations.XXXXXX")
+server_pid= program_pid=
+cleanup() {
+    [ -n "$program_pid" ] && kill -9 "$program_pid" 2>/dev/null
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+    stations_stop
+    sound_stop
+    desktop_stop
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+player_up() { xwininfo -name "$player" 2>/dev/null | grep -q "IsViewable"; }
+station="$work/station"
+cp -r "$station_src" "$station"
+sound_start "$work/pulse"
+stations_start "$work/stations" "$station" "$port" "${kinds[@]}"
+/usr/bin/python3 "$here/station_server.py" "$port" "$station" "$work/requests.log" &
+server_pid=$!
+poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+
+for kind in "${kinds[@]}"; do
+    echo "== $kind"
+    # The sample station's page, playing this station's stream.
+    sed "s|src=\"stream.mp3\"|src=\"$(station_url "$kind")\"|" \
+        "$station_src/listenlive/zaviradio.html" >"$station/listenlive/zaviradio.html"
+    capture="$work/capture-$kind.raw"
+    recording_start "$capture"
+    sleep 1  # the sound server holds back a new recording's first second
+    started=$(now_ms)
+    "$program" 2>>"$work/stderr-$kind.log" &
+    program_pid=$!
+    poll 20 player_up || true
+    sleep 7  # Opus and HLS start seconds after the others
+    click_x "$player"
+    wait_for_exit "$program_pid"
+    program_pid=
+    recording_stop
+    /usr/bin/python3 "$here/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone-$kind.txt"
+    first=$(value first_sound_ms "$work/tone-$kind.txt")
+    frequency=$(value frequency_hz "$work/tone-$kind.txt")
+    check "$kind: X ends it with code 0" "$code" 0
+    if [ "$first" = none ]; then
+        check "$kind: the station is heard" silent sound
+        echo "figure: station_first_sound_ms[$kind]=none"
+        grep -v -e fakevideosink -e WebVTT "$work/stderr-$kind.log" | tail -n 5 || true
+        continue
+    fi
+    sound_ms=$((recording_start_ms + first - started))
+    check "$kind: the station's tone, ${station_hz[$kind]} Hz within 1 %" \
+        "$(awk -v f="$frequency" -v e="${station_hz[$kind]}" 'BEGIN {d = f - e; if (d < 0) d = -d; print (f != "none" && d <= e / 100) ? "yes" : f}')" yes
+    check "$kind: heard for 2 s and more" \
+        "$([ "$(value heard_ms "$work/tone-$kind.txt")" -ge 2000 ] && echo yes || echo no)" yes
+    echo "figure: station_first_sound_ms[$kind]=$sound_ms (launch to first audible sample)"
+done
+
+echo "end-to-end stations: $failures failed"
+[ "$failures" -eq 0 ]
