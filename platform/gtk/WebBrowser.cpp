@@ -35,11 +35,15 @@ WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition)
     g_signal_connect(m_view.get(), "load-changed", G_CALLBACK(&WebBrowser::OnLoadChanged), this);
     g_signal_connect(m_view.get(), "web-process-terminated",
                      G_CALLBACK(&WebBrowser::OnWebProcessTerminated), this);
+    g_signal_connect(m_view.get(), "map", G_CALLBACK(&WebBrowser::OnMapped), this);
     form.Place(Widget(), ToPixels(definition.bounds, form.Dpi()));
     form.AddTabStop(Widget(), definition.tabIndex);
 }
 
 WebBrowser::~WebBrowser() {
+    if (m_redrawSource != 0) {
+        g_source_remove(m_redrawSource);
+    }
     g_signal_handlers_disconnect_by_data(m_view.get(), this);
 }
 
@@ -58,6 +62,28 @@ void WebBrowser::OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer s
     } else if (event == WEBKIT_LOAD_COMMITTED) {
         browser->m_committed = true;
     }
+}
+
+// The page starts loading while the player is being shown, and WebKit keeps no frame it
+// drew before the view was on the screen: on about half of all launches the page stayed
+// blank but for its media controls until the window was minimized and restored. A
+// relayout at the same size, once the view is on the screen, has it draw the page again;
+// a second one a little later catches a first frame that was still on its way.
+void WebBrowser::OnMapped(GtkWidget* view, gpointer self) {
+    auto* browser = static_cast<WebBrowser*>(self);
+    g_signal_handlers_disconnect_by_func(view, reinterpret_cast<gpointer>(&WebBrowser::OnMapped),
+                                         self);
+    browser->m_redrawSource = g_timeout_add(kFirstRedrawMs, &WebBrowser::OnRedraw, self);
+}
+
+gboolean WebBrowser::OnRedraw(gpointer self) {
+    auto* browser = static_cast<WebBrowser*>(self);
+    gtk_widget_queue_resize(browser->Widget());
+    browser->m_redrawSource = 0;
+    if (++browser->m_redraws < kRedraws) {
+        browser->m_redrawSource = g_timeout_add(kNextRedrawMs, &WebBrowser::OnRedraw, self);
+    }
+    return G_SOURCE_REMOVE;
 }
 
 // The engine's web process is gone: the page is dead, and the program says so and ends,

@@ -34,12 +34,20 @@ class WebBrowser {
     static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
     static void OnWebProcessTerminated(WebKitWebView* view,
                                        WebKitWebProcessTerminationReason reason, gpointer self);
+    static void OnMapped(GtkWidget* view, gpointer self);
+    static gboolean OnRedraw(gpointer self);
+
+    static constexpr guint kFirstRedrawMs = 100;
+    static constexpr guint kNextRedrawMs = 900;
+    static constexpr int kRedraws = 2;
 
     GObjectPtr<WebKitWebContext> m_context;
     GObjectPtr<WebKitUserContentManager> m_content;
     MediaWatch m_mediaWatch;
     GObjectPtr<WebKitWebView> m_view;
     bool m_committed = false;
+    guint m_redrawSource = 0;
+    int m_redraws = 0;
 };
 
 }  // namespace zavi

@@ -121,6 +121,13 @@ second_launch() {  # second_launch FIGURE WHEN
     echo "figure: $1=$(($(now_ms) - started)) ($2, start to exit)"
 }
 
+# The sample page's top band (#9b1b30) is drawn in the player whose client area is at
+# LEFT TOP: the page is on the screen.
+page_drawn() {  # page_drawn LEFT TOP
+    [ "$(import -window root -crop "1x1+$(($1 + 100))+$(($2 + 2))" -depth 8 txt:- |
+        grep -o '#[0-9A-Fa-f]\{6\}' | tr A-F a-f)" = "#9b1b30" ]
+}
+
 # Clicks the player's "X" (its button at the client area's top-left corner).
 click_x() {  # click_x TITLE
     local x y

@@ -39,12 +39,6 @@ without_nepali_fonts() {
     unshare --mount --propagation private sh -c "$hide exec \"\$@\"" sh "$@"
 }
 
-# The page's top band (#9b1b30) is drawn: the page is there.
-band_drawn() {  # band_drawn LEFT TOP
-    [ "$(import -window root -crop "1x1+$(($1 + 100))+$(($2 + 2))" -depth 8 txt:- |
-        grep -o '#[0-9A-Fa-f]\{6\}' | tr A-F a-f)" = "#9b1b30" ]
-}
-
 read_page() {  # read_page NAME [ENV...]: the Nepali words tesseract reads off the player
     local name=$1 left top width height
     shift
@@ -52,7 +46,7 @@ read_page() {  # read_page NAME [ENV...]: the Nepali words tesseract reads off t
     program_pid=$!
     poll 20 is_viewable "$player" || true
     read -r left top width height _ <<<"$(window_facts "$player")"
-    poll 15 band_drawn "$left" "$top" || true
+    poll 15 page_drawn "$left" "$top" || true
     sleep 1  # the rest of the page drawn
     import -window root -crop "${width}x${height}+${left}+${top}" +repage "$build_dir/linux-nepali-$name.png"
     echo "screenshot: $build_dir/linux-nepali-$name.png" >&2
