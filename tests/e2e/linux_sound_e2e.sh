@@ -36,9 +36,7 @@ poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station serve
 for run in 1 2 3; do
     echo "== launch $run: the station is heard"
     capture="$work/capture-$run.raw"
-    parec --format=s16le --rate=44100 --channels=2 -d nullsink.monitor --latency-msec=20 \
-        >"$capture" &
-    recorder=$!
+    recording_start "$capture"
     sleep 0.3
     started=$(now_ms)
     "$program" 2>>"$work/stderr.log" &
@@ -56,14 +54,10 @@ for run in 1 2 3; do
     clicked=$(now_ms)
     wait_for_exit "$program_pid"
     sleep 0.5
-    kill "$recorder" 2>/dev/null || true
-    wait "$recorder" 2>/dev/null || true
-    ended=$(now_ms)
+    recording_stop
+    capture_start=$recording_start_ms
     /usr/bin/python3 "$here/tone.py" "$capture" "$tone_hz" >"$work/tone-$run.txt"
     cat "$work/tone-$run.txt"
-    # The recording's first sample, placed in time from its end and its length.
-    bytes=$(stat -c %s "$capture")
-    capture_start=$((ended - bytes / 176400 * 1000 - (bytes % 176400) * 1000 / 176400))
     first=$(value first_sound_ms "$work/tone-$run.txt")
     last=$(value last_sound_ms "$work/tone-$run.txt")
     frequency=$(value frequency_hz "$work/tone-$run.txt")
