@@ -65,7 +65,8 @@ gboolean MediaWatch::OnMessage(WebKitUserContentManager*, JSCValue* message,
         const std::string element = StringMember(message, "element");
         const auto event = ParseMediaEvent(StringMember(message, "event"));
         if (!element.empty() && event) {
-            const auto restart = static_cast<MediaWatch*>(self)->m_recovery.OnEvent(element, *event);
+            const auto restart =
+                static_cast<MediaWatch*>(self)->m_recovery.OnEvent(element, *event);
             if (restart) {
                 delay = restart->count();
             }

@@ -27,10 +27,9 @@ WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition)
     // A station page starts its stream with <audio autoplay>, as the Windows control lets it.
     WebKitWebsitePolicies* policies =
         webkit_website_policies_new_with_policies("autoplay", WEBKIT_AUTOPLAY_ALLOW, nullptr);
-    m_view =
-        Retain(WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", m_context.get(),
-                                            "user-content-manager", m_content.get(),
-                                            "website-policies", policies, nullptr)));
+    m_view = Retain(WEBKIT_WEB_VIEW(
+        g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", m_context.get(), "user-content-manager",
+                     m_content.get(), "website-policies", policies, nullptr)));
     g_object_unref(policies);
     g_signal_connect(m_view.get(), "load-changed", G_CALLBACK(&WebBrowser::OnLoadChanged), this);
     g_signal_connect(m_view.get(), "web-process-terminated",

@@ -12,7 +12,9 @@ using Delay = MediaRecovery::Delay;
 using Answer = std::optional<Delay>;
 constexpr Answer kLeave = std::nullopt;
 
-Answer After(int ms) { return Delay(ms); }
+Answer After(int ms) {
+    return Delay(ms);
+}
 
 TEST(ParseMediaEvent, NamesThePageScriptUses) {
     EXPECT_EQ(ParseMediaEvent("playing"), MediaEvent::Playing);
@@ -28,7 +30,7 @@ TEST(ParseMediaEvent, NamesThePageScriptUses) {
 TEST(MediaRecovery, BacksOffFromOneSecondDoublingToTen) {
     MediaRecovery recovery;
     EXPECT_EQ(recovery.OnEvent("a", MediaEvent::Playing), kLeave);
-    const std::vector<Answer> expected{After(1000), After(2000), After(4000),  After(8000),
+    const std::vector<Answer> expected{After(1000),  After(2000),  After(4000), After(8000),
                                        After(10000), After(10000), After(10000)};
     EXPECT_EQ(recovery.OnEvent("a", MediaEvent::Ended), expected[0]);
     for (std::size_t attempt = 1; attempt < expected.size(); ++attempt) {
@@ -65,9 +67,11 @@ TEST(MediaRecovery, RestartsOnlyWhatWasPlayingAndNotPausedByTheListener) {
         {"paused, then fails", {E::Playing, E::ListenerPause, E::Failed}, kLeave},
         {"paused while a restart was due", {E::Playing, E::Ended, E::ListenerPause}, kLeave},
         {"paused during the outage, which goes on",
-         {E::Playing, E::Ended, E::ListenerPause, E::Failed}, kLeave},
+         {E::Playing, E::Ended, E::ListenerPause, E::Failed},
+         kLeave},
         {"resumed by the listener, then drops",
-         {E::Playing, E::ListenerPause, E::Playing, E::Ended}, After(1000)},
+         {E::Playing, E::ListenerPause, E::Playing, E::Ended},
+         After(1000)},
     };
     for (const Case& c : cases) {
         MediaRecovery recovery;
