@@ -16,6 +16,9 @@ packages=(cmake g++ make pkg-config googletest libgtest-dev
           gstreamer1.0-tools pulseaudio pulseaudio-utils
           # real broadcast software for the station tests, and eyes to read Nepali back
           icecast2 ffmpeg tesseract-ocr tesseract-ocr-nep
+          # the packages: CPack's DEB with its dependency list, NSIS, and their checkers;
+          # gtk-launch starts the installed program as a menu does
+          dpkg-dev nsis lintian desktop-file-utils appstream libgtk-3-bin file
           # a desktop to run and test both on
           xvfb openbox trayer x11-utils x11-xserver-utils xdotool imagemagick fonts-liberation)
 

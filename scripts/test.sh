@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Every test: installs what is missing, builds all four targets, runs the native unit
-# tests, the Linux program's tests and end-to-end check on a private desktop, then the
-# Windows tests and the end-to-end checks under Wine on another.
+# Every test: installs what is missing, builds all four targets and the packages (for the
+# loopback station host), runs the native unit tests, the Linux program's tests, end-to-end
+# checks and package test on a private desktop, then the Windows tests, the end-to-end
+# checks and the installer test under Wine on another.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -13,14 +14,18 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 status=0
 
+echo "== build: host, linux, win32 and win64"
+for preset in host linux win32 win64; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+done
+echo "== packages, for the loopback station host the tests serve"
+STATION_HOST=127.0.0.1:8765 bash scripts/package.sh
+
 echo "== host: portable logic with AddressSanitizer and UBSan"
-cmake --preset host >/dev/null
-cmake --build --preset host -j "$jobs"
 ctest --preset host 2>&1 | tee -a "$log" || status=1
 
-echo "== linux: the native program on GTK 3 and WebKitGTK, its windows and end to end"
-cmake --preset linux >/dev/null
-cmake --build --preset linux -j "$jobs"
+echo "== linux: the native program on GTK 3 and WebKitGTK, its windows, end to end, its package"
 source scripts/desktop-session.sh
 (
     unset DISPLAY
@@ -30,13 +35,9 @@ source scripts/desktop-session.sh
 ) | tee -a "$log" || status=1
 
 echo "== win32: the release executable, its resources read back"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j "$jobs"
 ctest --preset win32 2>&1 | tee -a "$log" || status=1
 
-echo "== win64: Windows tests and end to end under Wine"
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "$jobs"
+echo "== win64: Windows tests, end to end and the installer under Wine"
 source scripts/wine-session.sh
 unset DISPLAY
 wine_session_start "$root/build/win64" own

@@ -15,6 +15,13 @@ setup="$packages/zaviradio-$version-setup-x64.exe"
 for file in "$packages/zaviradio-$version-setup.exe" "$setup"; do
     [ -f "$file" ] || { echo "FAILED: $file is missing (bash scripts/package.sh builds it)"; exit 1; }
     echo "figure: installer_size[$(basename "$file")]=$(($(stat -c %s "$file") / 1024)) KiB"
+    # Its own version record and the program's icon, as Windows' file properties show them.
+    /usr/bin/python3 "$here/installer_record.py" "$file" >"/tmp/zavi-record.$$"
+    check "$(basename "$file"): its version record" \
+        "$(sed -n 's/^\(version\|product\|company\)=//p' "/tmp/zavi-record.$$" | paste -sd '|')" \
+        "$version|Zavi Radio|Velostan"
+    check "$(basename "$file"): the program's eleven icon images" "$(sed -n 's/^icons=//p' "/tmp/zavi-record.$$")" 11
+    rm -f "/tmp/zavi-record.$$"
 done
 
 work=$(realpath "$(mktemp -d "$build_dir/e2e-installer.XXXXXX")")
