@@ -26,7 +26,7 @@ cleanup() {
     stations_stop
     sound_stop
     desktop_stop
-    [ -n "${KEEP:-}" ] || rm -rf "$work"
+    rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -112,7 +112,7 @@ recording_stop
 segments=$(value segments "$work/tone.txt")
 echo "sound heard (ms into the recording): $segments"
 check "the station's tone, ${station_hz[mp3]} Hz within 1 %" \
-    "$(awk -v f="$(value frequency_hz "$work/tone.txt")" -v e="${station_hz[mp3]}" 'BEGIN {d = f - e; if (d < 0) d = -d; print (f != "none" && d <= e / 100) ? "yes" : f}')" yes
+    "$(within_one_percent "$(value frequency_hz "$work/tone.txt")" "${station_hz[mp3]}")" yes
 # For each drop: the sound stopped after it went off, and the first sound after that gap
 # is heard within about 10 s of the return.
 for drop in "${drops[@]}"; do

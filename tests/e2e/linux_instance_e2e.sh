@@ -19,7 +19,7 @@ server_pid=
 cleanup() {
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
     kill_launched
-    [ -n "${KEEP:-}" ] || rm -rf "$work"
+    rm -rf "$work"
     desktop_stop
 }
 trap cleanup EXIT

@@ -70,7 +70,7 @@ for run in 1 2 3; do
     echo "figure: linux_first_sound_ms=$sound_ms (process start to first audible sample; player at ${player_ms} ms)"
     check "launch $run: heard within 4 s of the start" "$([ "$sound_ms" -le 4000 ] && echo yes || echo "no, $sound_ms ms")" yes
     check "launch $run: the station's tone, within 1 %" \
-        "$(awk -v f="$frequency" -v e="$tone_hz" 'BEGIN {d = f - e; if (d < 0) d = -d; print (f != "none" && d <= e / 100) ? "yes" : f}')" yes
+        "$(within_one_percent "$frequency" "$tone_hz")" yes
     check "launch $run: it goes on for 5 s and more" "$([ "$(value heard_ms "$work/tone-$run.txt")" -ge 5000 ] && echo yes)" yes
     stop_ms=$((capture_start + last - clicked))
     check "launch $run: it stops after X" "$([ "$stop_ms" -le 500 ] && echo yes || echo "no, $stop_ms ms after")" yes

@@ -77,7 +77,7 @@ for kind in "${kinds[@]}"; do
     fi
     sound_ms=$((recording_start_ms + first - started))
     check "$kind: the station's tone, ${station_hz[$kind]} Hz within 1 %" \
-        "$(awk -v f="$frequency" -v e="${station_hz[$kind]}" 'BEGIN {d = f - e; if (d < 0) d = -d; print (f != "none" && d <= e / 100) ? "yes" : f}')" yes
+        "$(within_one_percent "$frequency" "${station_hz[$kind]}")" yes
     check "$kind: heard for 2 s and more" \
         "$([ "$(value heard_ms "$work/tone-$kind.txt")" -ge 2000 ] && echo yes || echo no)" yes
     echo "figure: station_first_sound_ms[$kind]=$sound_ms (launch to first audible sample)"

@@ -49,3 +49,9 @@ recording_stop() {
     recording_start_ms=$((ended - bytes / 176400 * 1000 - (bytes % 176400) * 1000 / 176400))
     _recorder_pid=
 }
+
+# "yes" when a measured frequency (tone.py's frequency_hz) is within 1 % of the expected
+# one, else what was measured.
+within_one_percent() {  # within_one_percent MEASURED EXPECTED
+    awk -v f="$1" -v e="$2" 'BEGIN {d = f - e; if (d < 0) d = -d; print (f != "none" && f != "" && d <= e / 100) ? "yes" : f}'
+}

@@ -57,22 +57,33 @@ _hls_loop() {  # _hls_loop NAME DIR [SEGMENT OPTIONS]: a live playlist, as a pac
 }
 
 icecast_start() {
-    local security=""
+    local security="" attempt i
     # Icecast refuses to run as root; it drops to nobody as a packaged server does.
     [ "$(id -u)" -eq 0 ] &&
         security="<security><chroot>0</chroot><changeowner><user>nobody</user><group>nogroup</group></changeowner></security>"
     sed -e "s|@PORT@|$icecast_port|; s|@PASSWORD@|$stations_password|g" \
         -e "s|@LOGDIR@|$_icecast_logs|; s|@SECURITY@|$security|" \
         "$(dirname "${BASH_SOURCE[0]}")/icecast.xml.in" >"$_stations_dir/icecast.xml"
-    icecast2 -c "$_stations_dir/icecast.xml" >>"$_stations_dir/icecast.out" 2>&1 &
-    _icecast_pid=$!
-    local i
-    for i in $(seq 100); do
-        curl -sf "http://127.0.0.1:$icecast_port/status-json.xsl" >/dev/null && return 0
-        sleep 0.1
+    # Icecast 2.4.4 was seen to crash now and then as it starts (a segmentation fault
+    # right after its stats thread started): a station's operator starts it again.
+    for attempt in 1 2 3; do
+        icecast2 -c "$_stations_dir/icecast.xml" >>"$_stations_dir/icecast.out" 2>&1 &
+        _icecast_pid=$!
+        for i in $(seq 100); do
+            _icecast_stats >/dev/null && return 0
+            kill -0 "$_icecast_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        wait "$_icecast_pid" 2>/dev/null || true
+        echo "(Icecast ended as it started, attempt $attempt)"
     done
     echo "FAILED: Icecast did not start"; cat "$_stations_dir/icecast.out" "$_icecast_logs/error.log" 2>/dev/null
     return 1
+}
+
+# The server's own statistics, as XML: the admin page, which needs no XSLT.
+_icecast_stats() {
+    curl -sf -u "admin:$stations_password" "http://127.0.0.1:$icecast_port/admin/stats"
 }
 
 icecast_stop() {
@@ -83,8 +94,7 @@ icecast_stop() {
 }
 
 mount_up() {  # mount_up NAME: the mount is on the air
-    curl -sf "http://127.0.0.1:$icecast_port/status-json.xsl" 2>/dev/null |
-        grep -q "\"listenurl\":\"http://127.0.0.1:$icecast_port/$1\""
+    _icecast_stats 2>/dev/null | grep -q "<source mount=\"/$1\">"
 }
 
 playlist_up() {  # playlist_up DIR: a live playlist with at least two segments
