@@ -22,8 +22,6 @@ class MediaWatch {
     // A new page is loading: the old one's elements are gone.
     void PageStarted() { m_recovery.Forget(); }
 
-    const MediaRecovery& Recovery() const { return m_recovery; }
-
   private:
     static gboolean OnMessage(WebKitUserContentManager* manager, JSCValue* message,
                               WebKitScriptMessageReply* reply, gpointer self);

@@ -10,7 +10,7 @@ bool StartPlatform(int* argc, char*** argv) {
     g_setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", FALSE);
     // Stations that stream HLS (the BBC's Nepali service, for one) play only with WebKit's
     // HLS support on; it is off unless asked for, and read by the web process it starts.
-    g_setenv("WEBKIT_GST_ENABLE_HLS_SUPPORT", "1", TRUE);
+    g_setenv("WEBKIT_GST_ENABLE_HLS_SUPPORT", "1", FALSE);
     gdk_set_allowed_backends("x11");
     g_set_prgname("zaviradio");
     return gtk_init_check(argc, argv) != FALSE;
