@@ -4,14 +4,12 @@ real stream on another host and port, with a token added as such links do.
     redirector.py BIND_HOST PORT TARGET_URL [--parent PID]
 """
 import http.server
-import os
 import secrets
 import sys
-import threading
-import time
+
+from lifetime import end_with_parent
 
 host, port, target = sys.argv[1], int(sys.argv[2]), sys.argv[3]
-parent = int(sys.argv[sys.argv.index("--parent") + 1]) if "--parent" in sys.argv else os.getppid()
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -26,14 +24,5 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass
 
 
-def watch_parent():
-    while True:
-        try:
-            os.kill(parent, 0)
-        except ProcessLookupError:
-            os._exit(0)
-        time.sleep(0.5)
-
-
-threading.Thread(target=watch_parent, daemon=True).start()
+end_with_parent()
 http.server.ThreadingHTTPServer((host, port), Handler).serve_forever()

@@ -9,15 +9,14 @@ pages ask for "/;"), answered with "ICY 200 OK" and icy- headers; a listener tha
 tone encoded by GStreamer at the rate it plays. The server ends with its parent (or PID).
 """
 import os
-import socket
 import socketserver
 import subprocess
 import sys
 import threading
-import time
+
+from lifetime import end_with_parent
 
 port, frequency = int(sys.argv[1]), int(sys.argv[2])
-parent = int(sys.argv[sys.argv.index("--parent") + 1]) if "--parent" in sys.argv else os.getppid()
 
 METAINT = 8192
 BURST = 64 * 1024  # what the real servers send a new listener at once
@@ -103,15 +102,6 @@ class Listener(socketserver.StreamRequestHandler):
                 listeners.remove(pending)
 
 
-def watch_parent():
-    while True:
-        try:
-            os.kill(parent, 0)
-        except ProcessLookupError:
-            os._exit(0)
-        time.sleep(0.5)
-
-
 class Server(socketserver.ThreadingTCPServer):
     daemon_threads = True
     allow_reuse_address = True
@@ -121,5 +111,5 @@ class Server(socketserver.ThreadingTCPServer):
 
 
 threading.Thread(target=read_source, daemon=True).start()
-threading.Thread(target=watch_parent, daemon=True).start()
+end_with_parent()
 Server(("127.0.0.1", port), Listener).serve_forever()
