@@ -19,10 +19,9 @@ desktop_start
 
 player="Velostan Zavi Radio Player"
 work=$(mktemp -d "$build_dir/e2e-drops.XXXXXX")
-server_pid= program_pid=
+program_pid=
 cleanup() {
     [ -n "$program_pid" ] && kill -9 "$program_pid" 2>/dev/null
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
     stations_stop
     sound_stop
     desktop_stop
@@ -30,16 +29,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-player_up() { xwininfo -name "$player" 2>/dev/null | grep -q "IsViewable"; }
-station="$work/station"
-cp -r "$station_src" "$station"
 sound_start "$work/pulse"
-stations_start "$work/stations" "$station" "$port" mp3
-sed "s|src=\"stream.mp3\"|src=\"$(station_url mp3)\"|" \
-    "$station_src/listenlive/zaviradio.html" >"$station/listenlive/zaviradio.html"
-/usr/bin/python3 "$here/station_server.py" "$port" "$station" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+stations_start "$work/stations" "$station_src" "$port" mp3
+station_page mp3
 
 # The moments of each drop and return, in wall-clock ms, to be found in the recording.
 drops=()
@@ -54,7 +46,7 @@ recording_start "$capture"
 sleep 1
 "$program" 2>>"$work/stderr.log" &
 program_pid=$!
-poll 20 player_up || true
+poll 20 is_viewable "$player" || true
 sleep 5
 
 echo "== the source client killed, back after 5 s"
@@ -131,7 +123,7 @@ done
 pause_at=$((paused - recording_start_ms))
 check "paused: silent from the pause to the end, through the outage and the return" \
     "$(tr ',' '\n' <<<"$segments" | awk -F- -v p="$pause_at" '$2 > p + 500 {n++} END {print n + 0}')" 0
-check "the page was requested once" "$(grep -c ' GET /listenlive/zaviradio.html ' "$work/requests.log")" 1
+check "the page was requested once" "$(grep -c ' GET /listenlive/zaviradio.html ' "$station_requests")" 1
 
 echo "end-to-end drops: $failures failed"
 [ "$failures" -eq 0 ]

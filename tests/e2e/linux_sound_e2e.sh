@@ -27,7 +27,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-player_up() { xwininfo -name "$player" 2>/dev/null | grep -q "IsViewable"; }
 sound_start "$work/pulse"
 /usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
 server_pid=$!
@@ -41,7 +40,7 @@ for run in 1 2 3; do
     started=$(now_ms)
     "$program" 2>>"$work/stderr.log" &
     program_pid=$!
-    poll 20 player_up || true
+    poll 20 is_viewable "$player" || true
     player_ms=$(($(now_ms) - started))
     if [ "$run" = 1 ]; then
         sleep 2
@@ -84,7 +83,7 @@ echo "== a station host that refuses connections, and no sound server"
 sound_stop
 PULSE_SERVER="unix:$work/no-such-server" "$program" 2>>"$work/stderr.log" &
 program_pid=$!
-poll 20 player_up || true
+poll 20 is_viewable "$player" || true
 sleep 2.5
 check "the program keeps running" "$(exited "$program_pid" && echo ended || echo running)" running
 check "no error box" "$(xwininfo -root -tree | grep -c '"zaviradio10.01.29"' || true)" 0

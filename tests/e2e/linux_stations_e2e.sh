@@ -24,10 +24,9 @@ desktop_start
 
 player="Velostan Zavi Radio Player"
 work=$(mktemp -d "$build_dir/e2e-stations.XXXXXX")
-server_pid= program_pid=
+program_pid=
 cleanup() {
     [ -n "$program_pid" ] && kill -9 "$program_pid" 2>/dev/null
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
     stations_stop
     sound_stop
     desktop_stop
@@ -35,27 +34,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
-player_up() { xwininfo -name "$player" 2>/dev/null | grep -q "IsViewable"; }
-station="$work/station"
-cp -r "$station_src" "$station"
 sound_start "$work/pulse"
-stations_start "$work/stations" "$station" "$port" "${kinds[@]}"
-/usr/bin/python3 "$here/station_server.py" "$port" "$station" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+stations_start "$work/stations" "$station_src" "$port" "${kinds[@]}"
 
 for kind in "${kinds[@]}"; do
     echo "== $kind"
-    # The sample station's page, playing this station's stream.
-    sed "s|src=\"stream.mp3\"|src=\"$(station_url "$kind")\"|" \
-        "$station_src/listenlive/zaviradio.html" >"$station/listenlive/zaviradio.html"
+    station_page "$kind"  # the sample station's page, playing this station's stream
     capture="$work/capture-$kind.raw"
     recording_start "$capture"
     sleep 1  # the sound server holds back a new recording's first second
     started=$(now_ms)
     "$program" 2>>"$work/stderr-$kind.log" &
     program_pid=$!
-    poll 20 player_up || true
+    poll 20 is_viewable "$player" || true
     sleep 7  # Opus and HLS start seconds after the others
     click_x "$player"
     wait_for_exit "$program_pid"

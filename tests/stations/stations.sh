@@ -1,14 +1,17 @@
 # Sourced: the test stations, real broadcast software on loopback, started once per script.
-#   stations_start WORK_DIR STATION_DIR BASE_PORT [KIND...]; stations_stop on exit.
+#   stations_start WORK_DIR STATION_SRC BASE_PORT [KIND...]; stations_stop on exit.
+# The station's page is a copy of STATION_SRC served on BASE_PORT (the program's own
+# station host) by tests/e2e/station_server.py, requests logged in $station_requests;
+# station_page KIND points its <audio> at that kind's stream.
 # Icecast 2 on BASE_PORT+5 with one ffmpeg source client per mount (each a sine tone of
 # its own frequency, so a test knows which station it hears), our SHOUTcast v1 imitation
 # on BASE_PORT+6, a zeno-style redirector on 127.0.0.2:BASE_PORT+7 to the /zeno mount,
-# and ffmpeg's live HLS written into STATION_DIR/hls and STATION_DIR/hls-fmp4, served
-# with the station page. Each source client runs as encoders do at stations: when its
+# and ffmpeg's live HLS written into the page's folder (hls/ and hls-fmp4/), served
+# with the page. Each source client runs as encoders do at stations: when its
 # connection goes it connects again, unless taken off the air (source_off).
 
-_stations_dir= _stations_pids=() _icecast_pid= _icecast_logs=
-icecast_port= shoutcast_port= redirect_port=
+_stations_dir= _stations_pids=() _icecast_pid= _icecast_logs= _station_src=
+icecast_port= shoutcast_port= redirect_port= station_requests=
 stations_password=loopback-source
 
 # name: frequency (Hz) and ffmpeg's output options for the Icecast mount /name
@@ -109,15 +112,20 @@ source_off() {  # source_off NAME: the mount's encoder stops and stays off
 }
 source_on() { rm -f "$_stations_dir/off-$1"; }
 
-stations_start() {  # stations_start WORK_DIR STATION_DIR BASE_PORT [KIND...]: all, or those
-    _stations_dir=$(realpath -m "$1")
-    local station_dir=$2 base=$3 name i here
+stations_start() {  # stations_start WORK_DIR STATION_SRC BASE_PORT [KIND...]: all, or those
+    _stations_dir=$(realpath -m "$1") _station_src=$2
+    local station_dir="$_stations_dir/station" base=$3 name i here
     shift 3
     local kinds=("$@")
     ((${#kinds[@]})) || kinds=(mp3 zeno aac aacp vorbis opus shoutcast hls hls-fmp4)
     here=$(dirname "${BASH_SOURCE[0]}")
     icecast_port=$((base + 5)) shoutcast_port=$((base + 6)) redirect_port=$((base + 7))
     mkdir -p "$_stations_dir"
+    cp -r "$_station_src" "$station_dir"
+    station_requests="$_stations_dir/requests.log"
+    /usr/bin/python3 "$here/../e2e/station_server.py" "$base" "$station_dir" "$station_requests" \
+        --parent $$ &
+    _stations_pids+=($!)
     # Its logs where the user it drops to can write them.
     _icecast_logs=$(mktemp -d /tmp/zavi-icecast.XXXXXX)
     [ "$(id -u)" -ne 0 ] || chown nobody:nogroup "$_icecast_logs"
@@ -147,6 +155,7 @@ stations_start() {  # stations_start WORK_DIR STATION_DIR BASE_PORT [KIND...]: a
                 *) mount_up "$name" || ready=0 ;;
             esac
         done
+        grep -q '^listening$' "$station_requests" 2>/dev/null || ready=0
         [ "$ready" = 1 ] && return 0
         sleep 0.1
     done
@@ -164,6 +173,12 @@ stations_stop() {
     _stations_pids=()
     icecast_stop
     [ -z "$_icecast_logs" ] || rm -rf "$_icecast_logs"
+}
+
+# The station's page, its <audio> playing this kind's stream.
+station_page() {  # station_page KIND
+    sed "s|src=\"stream.mp3\"|src=\"$(station_url "$1")\"|" \
+        "$_station_src/listenlive/zaviradio.html" >"$_stations_dir/station/listenlive/zaviradio.html"
 }
 
 # The URL a station page uses for each kind.
