@@ -70,6 +70,18 @@ void ZaviRadioSplash::OnTimer(unsigned id) {
     }
 }
 
+// A bar nobody can see is not swept: after the hand-off the window stays loaded but hidden
+// for as long as the program runs, and a 10 ms sweep would wake it a hundred times a
+// second for nothing. Shown again, it sweeps afresh from the minimum.
+void ZaviRadioSplash::OnVisibleChanged(bool visible) {
+    if (visible) {
+        m_sweep = ProgressSweep{};
+        StartTimer(splash::kTimer1);
+    } else {
+        StopTimer(splash::kTimer1);
+    }
+}
+
 // One step of the progress sweep at most, so paints, input and the other timer are
 // handled between steps.
 void ZaviRadioSplash::OnTimer1() {

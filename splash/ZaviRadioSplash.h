@@ -29,6 +29,7 @@ class ZaviRadioSplash : public Form {
     void OnLoad() override;
     void OnUnload() override;
     void OnTimer(unsigned id) override;
+    void OnVisibleChanged(bool visible) override;
 
   private:
     // Only the default instance makes one, so inside this namespace, where the class's

@@ -72,6 +72,8 @@ void Form::Load() {
     gtk_container_add(GTK_CONTAINER(m_window), m_overlay);
     g_signal_connect(m_window, "delete-event", G_CALLBACK(&Form::OnDeleteEvent), this);
     g_signal_connect(m_window, "destroy", G_CALLBACK(&Form::OnDestroy), this);
+    g_signal_connect(m_window, "show", G_CALLBACK(&Form::OnShowOrHide), this);
+    g_signal_connect(m_window, "hide", G_CALLBACK(&Form::OnShowOrHide), this);
     gtk_widget_show_all(m_overlay);
 
     try {
@@ -185,10 +187,20 @@ void Form::AddLabel(const Label& label) {
 }
 
 void Form::StartTimer(const TimerDefinition& timer) {
+    StopTimer(timer);
     auto tick = std::make_unique<Timer>(Timer{this, timer.id, 0});
     tick->source =
         g_timeout_add(std::max(timer.intervalMs, kMinimumTimerMs), &Form::OnTick, tick.get());
     m_timers.push_back(std::move(tick));
+}
+
+void Form::StopTimer(const TimerDefinition& timer) {
+    const auto running = std::find_if(m_timers.begin(), m_timers.end(),
+                                      [&](const auto& tick) { return tick->id == timer.id; });
+    if (running != m_timers.end()) {
+        g_source_remove((*running)->source);
+        m_timers.erase(running);
+    }
 }
 
 gboolean Form::OnTick(gpointer data) {
@@ -260,6 +272,14 @@ gboolean Form::OnDeleteEvent(GtkWidget*, GdkEvent*, gpointer data) {
     auto* form = static_cast<Form*>(data);
     RunUntrapped([form] { form->OnClose(); });
     return TRUE;  // the form decides; the window is not destroyed behind its back
+}
+
+void Form::OnShowOrHide(GtkWidget* window, gpointer data) {
+    if (gtk_widget_in_destruction(window)) {
+        return;
+    }
+    auto* form = static_cast<Form*>(data);
+    RunUntrapped([&] { form->OnVisibleChanged(gtk_widget_get_visible(window)); });
 }
 
 gboolean Form::ChildPosition(GtkOverlay*, GtkWidget* child, GdkRectangle* allocation, gpointer) {

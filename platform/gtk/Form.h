@@ -64,9 +64,13 @@ class Form {
     // form says otherwise.
     virtual void OnClose() { Unload(); }
     virtual void OnClick(unsigned /*controlId*/) {}
+    // The window was shown or hidden (not called as it is unloaded).
+    virtual void OnVisibleChanged(bool /*visible*/) {}
 
     void AddLabel(const Label& label);
+    // Starts a timer, or starts it over if it is running.
     void StartTimer(const TimerDefinition& timer);
+    void StopTimer(const TimerDefinition& timer);
 
   private:
     struct Timer {
@@ -79,6 +83,7 @@ class Form {
     static gboolean OnMotion(GtkWidget* canvas, GdkEventMotion* event, gpointer form);
     static gboolean OnMapped(GtkWidget* window, GdkEvent* event, gpointer form);
     static gboolean OnDeleteEvent(GtkWidget* window, GdkEvent* event, gpointer form);
+    static void OnShowOrHide(GtkWidget* window, gpointer form);
     static void OnDestroy(GtkWidget* window, gpointer form);
     static gboolean OnTick(gpointer timer);
     static gboolean ChildPosition(GtkOverlay* overlay, GtkWidget* child, GdkRectangle* allocation,

@@ -1,5 +1,6 @@
 #include "Form.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "../../resources/ResourceIds.h"
@@ -244,7 +245,17 @@ void Form::AddLabel(const Label& label) {
 
 void Form::StartTimer(const TimerDefinition& timer) {
     SetTimer(m_window, timer.id, timer.intervalMs, nullptr);
-    m_timers.push_back(timer.id);
+    if (std::find(m_timers.begin(), m_timers.end(), timer.id) == m_timers.end()) {
+        m_timers.push_back(timer.id);
+    }
+}
+
+void Form::StopTimer(const TimerDefinition& timer) {
+    const auto running = std::find(m_timers.begin(), m_timers.end(), timer.id);
+    if (running != m_timers.end()) {
+        KillTimer(m_window, timer.id);
+        m_timers.erase(running);
+    }
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -296,6 +307,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_SHOWWINDOW:
+            if (lParam == 0) {  // ShowWindow's own, not an owner's minimize or restore
+                OnVisibleChanged(wParam != FALSE);
+            }
+            break;
         case WM_CLOSE:
             OnClose();
             return 0;

@@ -73,9 +73,13 @@ class Form {
     virtual void OnClose() { Unload(); }
     // A click on one of the form's buttons.
     virtual void OnClick(unsigned /*controlId*/) {}
+    // The window was shown or hidden (not called as it is unloaded).
+    virtual void OnVisibleChanged(bool /*visible*/) {}
 
     void AddLabel(const Label& label);
+    // Starts a timer, or starts it over if it is running.
     void StartTimer(const TimerDefinition& timer);
+    void StopTimer(const TimerDefinition& timer);
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

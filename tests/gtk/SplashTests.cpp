@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "GtkTestSupport.h"
@@ -153,6 +154,50 @@ TEST_F(SplashTest, TheMaskFollowsTheBarAsItSweeps) {
     }
     // The next sweep starts again from the bottom.
     EXPECT_TRUE(test::PumpUntil([&] { return bar.Value() < 10.0f; }, 3000));
+}
+
+// Every step sets the bar, and each setting remakes the bar's part of the mask.
+class BarSettings {
+  public:
+    explicit BarSettings(ProgressBar& bar) : m_widget(bar.Widget()) {
+        m_handler = g_signal_connect_swapped(m_widget, "notify::fraction",
+                                             G_CALLBACK(+[](int* count) { ++*count; }), &m_count);
+    }
+    ~BarSettings() { g_signal_handler_disconnect(m_widget, m_handler); }
+    BarSettings(const BarSettings&) = delete;
+    BarSettings& operator=(const BarSettings&) = delete;
+    int Take() { return std::exchange(m_count, 0); }
+
+  private:
+    GtkWidget* m_widget;
+    gulong m_handler = 0;
+    int m_count = 0;
+};
+
+TEST_F(SplashTest, AHiddenWindowDoesNotSweepAndSweepsAfreshWhenShownAgain) {
+    auto& splash = ShowSplash();
+    ProgressBar& bar = splash.ProgressBar1();
+    BarSettings settings(bar);
+    test::PumpFor(200);
+    EXPECT_GT(settings.Take(), 5);
+
+    splash.Hide();
+    settings.Take();
+    const float hiddenAt = bar.Value();
+    test::PumpFor(500);
+    EXPECT_EQ(settings.Take(), 0);
+    EXPECT_EQ(bar.Value(), hiddenAt);
+
+    splash.Show();
+    ASSERT_TRUE(test::PumpUntil([&] { return settings.Take() > 0; }, 1000));
+    EXPECT_LE(bar.Value(), 5.0f) << "a new sweep starts from the minimum";
+    std::vector<int> seen;
+    for (int i = 0; i < 30; ++i) {
+        test::PumpFor(10);
+        seen.push_back(static_cast<int>(bar.Value()));
+    }
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_GT(seen.back(), 10);
 }
 
 TEST_F(SplashTest, TheIconIsDockedWithItsTipWhileLoadedAndGoneAfterUnload) {

@@ -283,6 +283,37 @@ TEST_F(SplashTest, SweepFillsTheBarWhileTheWindowKeepsAnswering) {
     EXPECT_LE(*again, 10);
 }
 
+TEST_F(SplashTest, AHiddenWindowDoesNotSweepAndSweepsAfreshWhenShownAgain) {
+    auto& splash = ZaviRadioSplash();
+    const HWND window = splash.hWnd();
+    const HWND bar = splash.ProgressBar1().hWnd();
+    KillTimer(window, splash::kTimer2.id);  // the sweep alone, without the hand-off
+    splash.Show();
+    const test::PumpResult shown = test::PumpMessagesFor(300, window);
+    EXPECT_GT(shown.timerTicks[1], 10);
+    EXPECT_GT(SendMessageW(bar, PBM_GETPOS, 0, 0), 10);
+
+    splash.Hide();
+    const LRESULT hiddenAt = SendMessageW(bar, PBM_GETPOS, 0, 0);
+    const test::PumpResult hidden = test::PumpMessagesFor(300, window);
+    EXPECT_EQ(hidden.timerTicks[1], 0);  // no wake-ups, so no steps and no drawing
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), hiddenAt);
+
+    splash.Show();
+    std::vector<LRESULT> seen;
+    for (int i = 0; i < 100 && seen.size() < 20; ++i) {
+        test::PumpMessagesFor(10);
+        const LRESULT position = SendMessageW(bar, PBM_GETPOS, 0, 0);
+        if (!seen.empty() || position != hiddenAt) {
+            seen.push_back(position);
+        }
+    }
+    ASSERT_FALSE(seen.empty());
+    EXPECT_LE(seen.front(), 5) << "a new sweep starts from the minimum";
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_GT(seen.back(), seen.front());
+}
+
 TEST_F(SplashTest, FailedIconRegistrationIsReportedAndLeavesTheWindowUnplacedButShown) {
     BindWithout(&API::Table::Shell_NotifyIconA);
     test::ErrorBoxAnswerer answerer;
