@@ -4,6 +4,7 @@
 #include "../platform/ErrorReport.h"
 #include "../platform/InstanceClaim.h"
 #include "../platform/MessageLoop.h"
+#include "../platform/WebEngineWarmUp.h"
 #include "../player/PlayerDefinition.h"
 #include "../player/VelostanZaviRadio.h"
 #include "../splash/ZaviRadioSplash.h"
@@ -21,6 +22,8 @@ void UnloadEverything() {
 }  // namespace
 
 int RunProgram() {
+    // Outlives the windows, so a spare view nobody took goes while the platform is up.
+    [[maybe_unused]] const WebEngineWarmUp warmUp;
     try {
         ZaviRadioSplash().Show();
     } catch (const ProgramError& error) {

@@ -2,6 +2,10 @@
 // scripts neither see nor change it). It reports what the page's media elements do to
 // the program, which answers with a delay after which an element whose stream went away
 // is started again from its own source, or -1 to leave it (and drop a restart to come).
+// An element that plays and is never paused, ended or failed is never reported: the first
+// message makes the program set up a script engine of its own (some megabytes), which a
+// station that plays on undisturbed does not need. Its playing is told with its first
+// trouble instead, and every playing after that as it comes.
 (() => {
     const handlers = window.webkit && window.webkit.messageHandlers;
     const channel = handlers && handlers.zaviradioMedia;
@@ -11,6 +15,8 @@
     const frame = Math.random().toString(36).slice(2);
     const names = new WeakMap();
     const restarts = new WeakMap();
+    const played = new WeakSet();  // heard playing, not yet reported
+    const reported = new WeakSet();  // the program knows it
     let count = 0;
 
     function nameOf(media) {
@@ -32,6 +38,22 @@
     }
 
     async function report(media, event) {
+        if (!reported.has(media)) {
+            if (event === "playing") {
+                played.add(media);
+                return;
+            }
+            if (!played.has(media)) {
+                return;  // never heard playing: the program would leave it alone
+            }
+            reported.add(media);
+            played.delete(media);
+            try {
+                await channel.postMessage({element: nameOf(media), event: "playing"});
+            } catch (e) {
+                return;
+            }
+        }
         let delay = -1;
         try {
             delay = await channel.postMessage({element: nameOf(media), event});

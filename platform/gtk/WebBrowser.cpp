@@ -1,6 +1,10 @@
 #include "WebBrowser.h"
 
+#include <optional>
+#include <utility>
+
 #include "../ErrorReport.h"
+#include "WebEngineWarmUp.h"
 
 namespace zavi {
 namespace {
@@ -18,19 +22,18 @@ std::string Reason(WebKitWebProcessTerminationReason reason) {
 
 }  // namespace
 
+// The warm-up's spare view when there is one: its web engine's processes are already up.
 WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition)
-    // Ephemeral: no disk cache, cookies or storage. The program stores nothing, and a
-    // cached entry of a live stream was seen to stall every later launch.
-    : m_context(webkit_web_context_new_ephemeral()),
-      m_content(webkit_user_content_manager_new()),
-      m_mediaWatch(m_content.get()) {
-    // A station page starts its stream with <audio autoplay>, as the Windows control lets it.
-    WebKitWebsitePolicies* policies =
-        webkit_website_policies_new_with_policies("autoplay", WEBKIT_AUTOPLAY_ALLOW, nullptr);
-    m_view = Retain(WEBKIT_WEB_VIEW(
-        g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", m_context.get(), "user-content-manager",
-                     m_content.get(), "website-policies", policies, nullptr)));
-    g_object_unref(policies);
+    : WebBrowser(form, definition, [] {
+          std::optional<WebViewParts> spare = WebEngineWarmUp::TakeSpare();
+          return spare ? std::move(*spare) : MakeWebViewParts();
+      }()) {}
+
+WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition, WebViewParts parts)
+    : m_context(std::move(parts.context)),
+      m_content(std::move(parts.content)),
+      m_mediaWatch(m_content.get()),
+      m_view(std::move(parts.view)) {
     g_signal_connect(m_view.get(), "load-changed", G_CALLBACK(&WebBrowser::OnLoadChanged), this);
     g_signal_connect(m_view.get(), "web-process-terminated",
                      G_CALLBACK(&WebBrowser::OnWebProcessTerminated), this);
@@ -47,6 +50,7 @@ WebBrowser::~WebBrowser() {
 }
 
 void WebBrowser::Navigate(const std::string& address) {
+    m_guard.emplace(m_view.get(), HostOf(address));
     webkit_web_view_load_uri(m_view.get(), address.c_str());
 }
 

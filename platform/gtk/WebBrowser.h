@@ -1,8 +1,10 @@
 // WebBrowser: a WebKitGTK web view on a form, set up as a radio page needs it: media may
-// start without a gesture, nothing is kept on disk, the page is never waited for, and a
-// stream that drops is started again (MediaWatch).
+// start without a gesture, nothing is kept on disk, the page is never waited for, a
+// stream that drops is started again (MediaWatch), and the view keeps to the host it was
+// sent to (NavigationGuard).
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include <webkit2/webkit2.h>
@@ -11,6 +13,8 @@
 #include "Form.h"
 #include "Gtk.h"
 #include "MediaWatch.h"
+#include "NavigationGuard.h"
+#include "WebViewParts.h"
 
 namespace zavi {
 
@@ -23,7 +27,8 @@ class WebBrowser {
     WebBrowser(const WebBrowser&) = delete;
     WebBrowser& operator=(const WebBrowser&) = delete;
 
-    // Starts loading the address and returns; the page loads inside the engine.
+    // Starts loading the address and returns; the page loads inside the engine. From then
+    // on the view keeps to the address's host.
     void Navigate(const std::string& address);
 
     GtkWidget* Widget() const { return GTK_WIDGET(m_view.get()); }
@@ -31,6 +36,8 @@ class WebBrowser {
     bool HasFocus() const;
 
   private:
+    WebBrowser(Form& form, const WebBrowserDefinition& definition, WebViewParts parts);
+
     static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
     static void OnWebProcessTerminated(WebKitWebView* view,
                                        WebKitWebProcessTerminationReason reason, gpointer self);
@@ -45,6 +52,7 @@ class WebBrowser {
     GObjectPtr<WebKitUserContentManager> m_content;
     MediaWatch m_mediaWatch;
     GObjectPtr<WebKitWebView> m_view;
+    std::optional<NavigationGuard> m_guard;
     bool m_committed = false;
     guint m_redrawSource = 0;
     int m_redraws = 0;

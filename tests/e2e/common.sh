@@ -46,7 +46,11 @@ wait_for_exit() {
 # CPU time a Linux process has used so far, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # A process and its children (for the Linux program: the web engine's processes).
-tree_pids() { echo "$1" $(pgrep -P "$1" || true); }
+tree_pids() {  # the process and all its descendants (a sandboxed web process is a grandchild)
+    local child
+    echo "$1"
+    for child in $(pgrep -P "$1" || true); do tree_pids "$child"; done
+}
 tree_ticks() {
     local total=0 pid
     for pid in $(tree_pids "$1"); do total=$((total + $(cpu_ticks "$pid" 2>/dev/null || echo 0))); done

@@ -1,0 +1,41 @@
+// NavigationPolicy: keeps the player on its station. The station page arrives over plain
+// http from the internet; what it links to, redirects to or opens is the user's to visit
+// in a browser of their own, not the player's to show. Within the station's host (and its
+// parent or subdomains, as a www. host redirects to the bare one) the page goes where it
+// likes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zavi {
+
+enum class NavigationVerdict {
+    Stay,           // the player goes there
+    OpenInBrowser,  // the user's default browser (or mail program) goes there instead
+    Refuse,         // nothing goes there
+};
+
+class NavigationPolicy {
+  public:
+    // The station's host as the program is built with it: "name" or "name:port".
+    explicit NavigationPolicy(std::string_view stationHost);
+
+    // The top page going to `url`: a link, a form, a redirect or a script's doing.
+    NavigationVerdict TopPage(std::string_view url) const;
+    // A new window asked for (window.open, a link with a target): never one of ours.
+    NavigationVerdict NewWindow(std::string_view url) const { return TopPage(url); }
+
+    bool WithinStation(std::string_view url) const;
+
+  private:
+    std::string m_host;
+};
+
+// The host of an absolute URL with an authority ("scheme://user@host:port/..."), lower-case,
+// without user, port or brackets; empty when it has none.
+std::string HostOf(std::string_view url);
+// The scheme, lower-case, or empty.
+std::string SchemeOf(std::string_view url);
+
+}  // namespace zavi

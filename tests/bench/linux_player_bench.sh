@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Benchmark: the Linux program against a bare WebKitGTK shell (tests/bench/BareShell.cpp)
+# on the same real stations (Icecast 2 fed by ffmpeg, and ffmpeg's live HLS), launched
+# alternately, ROUNDS times each. Prints medians: CPU while playing of the whole process
+# tree and of the program's own process (s/s), PSS of the whole tree while playing, and
+# the time from launch to the first sound heard on the sound server. MP3 and AAC are
+# measured whole; Opus and HLS for their first sound. Fails only when something could not
+# be measured or a station was not heard.
+#   linux_player_bench.sh PROGRAM SHELL BUILD_DIR STATION_SRC PORT [ROUNDS]
+set -euo pipefail
+program=$1 shell=$2 build_dir=$3 station_src=$4 port=$5 rounds=${6:-3}
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../e2e/common.sh"
+source "$here/../e2e/sound-session.sh"
+source "$here/../stations/stations.sh"
+source "$here/../../scripts/desktop-session.sh"
+desktop_start
+
+player="Velostan Zavi Radio Player" bare="Zavi Bare Shell"
+page="http://127.0.0.1:$port/listenlive/zaviradio.html"
+work=$(mktemp -d "$build_dir/bench-player.XXXXXX")
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+    stations_stop
+    sound_stop
+    desktop_stop
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+sound_start "$work/pulse"
+stations_start "$work/stations" "$station_src" "$port" mp3 aac opus hls
+for kind in mp3 aac opus; do poll 20 mount_up "$kind" || { echo "FAILED: no $kind mount"; exit 1; }; done
+poll 30 playlist_up "$work/stations/station/hls" || { echo "FAILED: no HLS playlist"; exit 1; }
+
+# CPU of the tree and of the process itself over SECONDS, as "TREE OWN" in s/s.
+rates() {  # rates PID SECONDS
+    local t0 o0 w0 t1 o1 w1
+    t0=$(tree_ticks "$1") o0=$(cpu_ticks "$1") w0=$(now_ms)
+    sleep "$2"
+    t1=$(tree_ticks "$1") o1=$(cpu_ticks "$1") w1=$(now_ms)
+    awk -v t=$((t1 - t0)) -v o=$((o1 - o0)) -v hz="$(getconf CLK_TCK)" -v ms=$((w1 - w0)) \
+        'BEGIN {printf "%.4f %.4f", t / hz / (ms / 1000), o / hz / (ms / 1000)}'
+}
+median() { sort -g | awk '{v[NR] = $1} END {if (NR == 0) print "none"; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+
+# One launch of WHO (program or shell) on KIND; appends its figures to $work/WHO-KIND.
+run() {  # run WHO KIND
+    local who=$1 kind=$2 capture="$work/capture.raw" started first cpu="" pss=""
+    recording_start "$capture"
+    sleep 1  # the sound server holds back a new recording's first second
+    started=$(now_ms)
+    if [ "$who" = program ]; then
+        "$program" 2>>"$work/stderr-program.log" &
+    else
+        "$shell" "$page" 2>>"$work/stderr-shell.log" &
+    fi
+    pid=$!
+    sleep 1
+    if exited "$pid"; then
+        wait "$pid" || true
+        echo "FAILED: $who ended as it started"
+        exit 1
+    fi
+    case $kind in
+        mp3 | aac)
+            sleep 4  # playing steadily, the hand-off and the first sound behind
+            cpu=$(rates "$pid" 4)
+            pss=$(($(tree_kb "$pid" Pss) / 1024))
+            ;;
+        *) sleep 7 ;;  # Opus and HLS start seconds after the others
+    esac
+    if [ "$who" = program ]; then
+        click_x "$player"
+    else
+        kill "$pid"
+    fi
+    wait_for_exit "$pid"
+    pid=
+    recording_stop
+    /usr/bin/python3 "$here/../e2e/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone.txt"
+    first=$(value first_sound_ms "$work/tone.txt")
+    if [ "$first" = none ] || [ "$(within_one_percent "$(value frequency_hz "$work/tone.txt")" \
+        "${station_hz[$kind]}")" != yes ]; then
+        check "$who, $kind: the station is heard" silent sound
+        return 0
+    fi
+    echo "$((recording_start_ms + first - started)) ${cpu:-- -} ${pss:--}" >>"$work/$who-$kind"
+}
+
+for kind in mp3 aac opus hls; do
+    station_page "$kind"
+    for round in $(seq "$rounds"); do
+        run program "$kind"
+        run shell "$kind"
+    done
+done
+
+column() { awk -v c="$1" '$c != "-" {print $c}' "$2" 2>/dev/null | median; }
+echo "figure: medians of $rounds launches each, alternating, on the same stations:"
+printf 'figure:   %-7s %-5s %13s %13s %9s %12s\n' who kind "cpu tree s/s" "cpu own s/s" "pss MB" "first sound"
+for kind in mp3 aac opus hls; do
+    for who in program shell; do
+        f="$work/$who-$kind"
+        printf 'figure:   %-7s %-5s %13s %13s %9s %9s ms\n' "$who" "$kind" \
+            "$(column 2 "$f")" "$(column 3 "$f")" "$(column 4 "$f")" "$(column 1 "$f")"
+    done
+done
+echo "figure: program first sound, every launch (ms): $(for k in mp3 aac opus hls; do
+    printf '%s %s; ' "$k" "$(awk '{printf "%s ", $1}' "$work/program-$k" 2>/dev/null)"; done)"
+[ "$failures" -eq 0 ]
