@@ -52,6 +52,12 @@ struct NotifyIconDefinition {
     unsigned callbackMessage;  // what the shell sends the window about the icon
 };
 
+// One entry of a notification icon's menu.
+struct MenuItemDefinition {
+    unsigned id;
+    const char* caption;
+};
+
 enum class FormKind {
     // Borderless, out of the taskbar, shown without taking the focus.
     Floating,

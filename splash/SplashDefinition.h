@@ -44,4 +44,8 @@ inline constexpr const char* kTrayTip = "Velostan Radio";
 // as the platform's mouse-move message, 0x0200.
 inline constexpr NotifyIconDefinition kTrayIcon{1, 7, 0x0200};
 
+// The icon's menu, on a right click; a left click does what "Show player" does.
+inline constexpr MenuItemDefinition kShowPlayer{1, "Show player"};
+inline constexpr MenuItemDefinition kQuit{2, "Quit"};
+
 }  // namespace zavi::splash

@@ -1,8 +1,12 @@
 #include "ZaviRadioSplash.h"
 
+#include <utility>
+
 #include "../platform/ErrorReport.h"
+#include "../platform/InstanceClaim.h"
 #include "../platform/Misc.h"
 #include "../platform/Screen.h"
+#include "../player/PlayerDefinition.h"
 #include "../player/VelostanZaviRadio.h"
 #include "SplashDefinition.h"
 
@@ -38,7 +42,11 @@ void ZaviRadioSplash::DestroyControls() {
 void ZaviRadioSplash::OnLoad() {
     RunTrapped([this] {
         const std::string tip = splash::kTrayTip;
-        m_notifyIcon.emplace(*this, splash::kTrayIcon, tip);
+        NotifyIconActions actions;
+        actions.activate = [this] { OnTrayMenu(splash::kShowPlayer.id); };
+        actions.menu = {splash::kShowPlayer, splash::kQuit};
+        actions.choose = [this](unsigned id) { OnTrayMenu(id); };
+        m_notifyIcon.emplace(*this, splash::kTrayIcon, tip, std::move(actions));
 
         LayerColorKey = Rgb(255, 255, 255);
         LayerFlags = 0;
@@ -91,6 +99,17 @@ void ZaviRadioSplash::OnTimer1() {
     });
     if (value) {
         bar.SetValue(*value);
+    }
+}
+
+// "Show player" brings the player up as a second launch does, restored and raised; while
+// only this window is up there is no player to show. "Quit" closes as "X" does.
+void ZaviRadioSplash::OnTrayMenu(unsigned itemId) {
+    if (itemId == splash::kShowPlayer.id) {
+        ShowRunningForm(player::kForm);
+    } else if (itemId == splash::kQuit.id) {
+        VelostanZaviRadioInstance().Unload();
+        Unload();
     }
 }
 

@@ -39,6 +39,7 @@ class ZaviRadioSplash : public Form {
 
     void OnTimer1();
     void OnTimer2();
+    void OnTrayMenu(unsigned itemId);
 
     struct Controls {
         explicit Controls(Form& form);
