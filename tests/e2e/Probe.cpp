@@ -6,6 +6,8 @@
 //                                      are visible and minimized, and whether one has the
 //                                      foreground
 //   zavi_probe minimize TITLE          minimize the window, as its minimize box does
+//   zavi_probe show TITLE              show a hidden window without activating it
+//   zavi_probe hide TITLE              hide the window
 //   zavi_probe close TITLE             ask the window to close
 //   zavi_probe click TITLE CAPTION     click the window's button with that caption
 //   zavi_probe answer TITLE TIMEOUT_MS wait for a message box with that title, print its
@@ -120,6 +122,18 @@ int Minimize(const wchar_t* title) {
         return 1;
     }
     PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    std::printf("found=1\n");
+    return 0;
+}
+
+// ShowWindow from another process, as a tool or a test of the window's own reaction.
+int ShowOrHide(const wchar_t* title, int command) {
+    const HWND window = FindWindowW(nullptr, title);
+    if (window == nullptr) {
+        std::printf("found=0\n");
+        return 1;
+    }
+    ShowWindow(window, command);
     std::printf("found=1\n");
     return 0;
 }
@@ -240,6 +254,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc >= 3 && std::wstring(argv[1]) == L"minimize") {
         return Minimize(argv[2]);
+    }
+    if (argc >= 3 && std::wstring(argv[1]) == L"show") {
+        return ShowOrHide(argv[2], SW_SHOWNOACTIVATE);
+    }
+    if (argc >= 3 && std::wstring(argv[1]) == L"hide") {
+        return ShowOrHide(argv[2], SW_HIDE);
     }
     if (argc >= 3 && std::wstring(argv[1]) == L"close") {
         return Close(argv[2]);
