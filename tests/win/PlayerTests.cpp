@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <optional>
+#include <thread>
+#include <vector>
 
 #include "LoopbackServer.h"
 #include "StationConfig.h"
@@ -134,6 +137,95 @@ TEST_F(PlayerTest, LoadHidesTheSplashAndRequestsThePageOnceLaterTicksLeaveItAlon
     EXPECT_EQ(StationGets(server), 1);
     EXPECT_EQ(server.RequestLines().size(), 1u);
     DestroyWindow(other);
+}
+
+// The shell's report of a click on the icon, as it reaches the start-up window.
+void ClickTrayIcon(UINT mouseMessage) {
+    SendMessageW(ZaviRadioSplashInstance()().hWnd(), splash::kTrayIcon.callbackMessage,
+                 splash::kTrayIcon.id, mouseMessage);
+}
+
+// Picks an item of the next popup menu from another thread, with the keyboard, as a user
+// would: the menu runs a loop of its own on the window's thread until then.
+class MenuPicker {
+  public:
+    explicit MenuPicker(std::vector<WPARAM> keys)
+        : m_thread([this, keys] {
+              const ULONGLONG end = GetTickCount64() + 5000;
+              HWND menu = nullptr;
+              while ((menu = FindWindowW(L"#32768", nullptr)) == nullptr ||
+                     !IsWindowVisible(menu)) {
+                  if (GetTickCount64() > end) {
+                      return;
+                  }
+                  Sleep(5);
+              }
+              m_seen = true;
+              for (const WPARAM key : keys) {
+                  PostMessageW(menu, WM_KEYDOWN, key, 0);
+              }
+          }) {}
+    ~MenuPicker() { m_thread.join(); }
+    MenuPicker(const MenuPicker&) = delete;
+    MenuPicker& operator=(const MenuPicker&) = delete;
+    bool Seen() const { return m_seen; }
+
+  private:
+    std::atomic<bool> m_seen{false};
+    std::thread m_thread;
+};
+
+TEST_F(PlayerTest, TheTrayIconBringsThePlayerBackAndItsMenuShowsItOrQuits) {
+    // While only the start-up window is up, a click changes nothing.
+    ZaviRadioSplash().Show();
+    ClickTrayIcon(WM_LBUTTONUP);
+    test::PumpMessagesFor(50);
+    EXPECT_FALSE(VelostanZaviRadioInstance().IsLoaded());
+    EXPECT_TRUE(IsWindowVisible(ZaviRadioSplash().hWnd()));
+
+    HandOff();
+    auto& player = VelostanZaviRadio();
+    ShowWindow(player.hWnd(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(player.hWnd()));
+    ClickTrayIcon(WM_LBUTTONUP);
+    test::PumpMessagesFor(100);
+    EXPECT_FALSE(IsIconic(player.hWnd()));
+    EXPECT_TRUE(IsWindowVisible(player.hWnd()));
+
+    // "Show player", the first item, does the same.
+    ShowWindow(player.hWnd(), SW_MINIMIZE);
+    {
+        MenuPicker picker({VK_DOWN, VK_RETURN});
+        ClickTrayIcon(WM_RBUTTONUP);
+        EXPECT_TRUE(picker.Seen());
+    }
+    test::PumpMessagesFor(100);
+    EXPECT_FALSE(IsIconic(player.hWnd()));
+    EXPECT_TRUE(VelostanZaviRadioInstance().IsLoaded());
+
+    // A menu closed with Escape does nothing.
+    {
+        MenuPicker picker({VK_ESCAPE});
+        ClickTrayIcon(WM_RBUTTONUP);
+        EXPECT_TRUE(picker.Seen());
+    }
+    test::PumpMessagesFor(50);
+    EXPECT_TRUE(VelostanZaviRadioInstance().IsLoaded());
+    EXPECT_TRUE(ZaviRadioSplashInstance().IsLoaded());
+
+    // "Quit", the last, closes as "X" does: both windows unloaded, the icon withdrawn,
+    // and the loop told to end with 0.
+    const std::size_t callsBefore = test::Recorded().notifyCalls.size();
+    {
+        MenuPicker picker({VK_UP, VK_RETURN});
+        ClickTrayIcon(WM_RBUTTONUP);
+        EXPECT_TRUE(picker.Seen());
+    }
+    EXPECT_FALSE(VelostanZaviRadioInstance().IsLoaded());
+    EXPECT_FALSE(ZaviRadioSplashInstance().IsLoaded());
+    ASSERT_EQ(test::Recorded().notifyCalls.size(), callsBefore + 1);
+    EXPECT_EQ(test::Recorded().notifyCalls.back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_TRUE(test::PumpMessagesFor(50).quitPosted);
 }
 
 TEST_F(PlayerTest, ClickingXUnloadsBothWindowsEndsTheLoopAndNothingComesBack) {
