@@ -21,6 +21,15 @@ desktop_start() {
         chmod 700 "$_desktop_runtime"
         export XDG_RUNTIME_DIR=$_desktop_runtime
     fi
+    # A login gives each session a message bus too: the web engine offers the playing
+    # page to the desktop's media controls on it, and accessibility runs over it.
+    if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && command -v dbus-daemon >/dev/null; then
+        local bus
+        bus=$(dbus-daemon --session --fork --nosyslog --print-address=1 --print-pid=1 2>/dev/null)
+        export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*}
+        _desktop_pids+=("${bus##*$'\n'}")
+        _desktop_bus=1
+    fi
     local screen=${ZAVI_SCREEN:-1280x800x24}
     Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
     _desktop_pids+=($!)
@@ -50,5 +59,8 @@ desktop_stop() {
         kill "$pid" >/dev/null 2>&1 || true
     done
     _desktop_pids=()
+    if [ -n "${_desktop_bus:-}" ]; then
+        unset DBUS_SESSION_BUS_ADDRESS _desktop_bus
+    fi
 _desktop_runtime=
 }

@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "../../app/Program.h"
+#include "../AppIdentity.h"
+#include "Gtk.h"
 #include "Platform.h"
 
 int main(int argc, char** argv) {
@@ -9,5 +11,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zaviradio: cannot open the X display (is DISPLAY set?)\n");
         return 1;
     }
-    return zavi::RunSingleInstance();
+    // The web engine names the playing page to the desktop's media controls (MPRIS) by
+    // the process's default application and its name. The application is never
+    // registered: one program per session is the instance claim's work.
+    const zavi::GObjectPtr<GApplication> application(
+        g_application_new(zavi::kDesktopId, G_APPLICATION_NON_UNIQUE));
+    g_application_set_default(application.get());
+    g_set_application_name(zavi::kDisplayName);
+    const int exitCode = zavi::RunSingleInstance();
+    g_application_set_default(nullptr);
+    return exitCode;
 }

@@ -29,6 +29,7 @@ NavigationGuard::NavigationGuard(WebKitWebView* view, std::string_view stationHo
       m_context(WEBKIT_WEB_CONTEXT(g_object_ref(webkit_web_view_get_context(view)))),
       m_policy(stationHost) {
     g_signal_connect(view, "decide-policy", G_CALLBACK(&NavigationGuard::OnDecidePolicy), this);
+    g_signal_connect(view, "create", G_CALLBACK(&NavigationGuard::OnCreate), this);
     g_signal_connect(view, "permission-request", G_CALLBACK(&NavigationGuard::OnPermissionRequest),
                      this);
     g_signal_connect(m_context.get(), "download-started",
@@ -99,6 +100,17 @@ gboolean NavigationGuard::OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecisi
         default:
             return FALSE;
     }
+}
+
+// window.open: never a window of ours; within the station the player goes there itself.
+GtkWidget* NavigationGuard::OnCreate(WebKitWebView* view, WebKitNavigationAction* action,
+                                     gpointer self) {
+    const auto* guard = static_cast<const NavigationGuard*>(self);
+    const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    if (!guard->Apply(guard->m_policy.NewWindow(uri), uri)) {
+        webkit_web_view_load_uri(view, uri);
+    }
+    return nullptr;
 }
 
 gboolean NavigationGuard::OnPermissionRequest(WebKitWebView*, WebKitPermissionRequest* request,

@@ -24,6 +24,7 @@ class NavigationGuard {
   private:
     static gboolean OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision,
                                    WebKitPolicyDecisionType type, gpointer self);
+    static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer self);
     static gboolean OnPermissionRequest(WebKitWebView* view, WebKitPermissionRequest* request,
                                         gpointer self);
     static void OnDownloadStarted(WebKitWebContext* context, WebKitDownload* download,

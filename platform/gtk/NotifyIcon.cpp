@@ -29,7 +29,9 @@ NotifyIcon::NotifyIcon(const Form& owner, const NotifyIconDefinition& definition
         gtk_status_icon_set_tooltip_text(icon, tip.substr(0, kNotifyIconTipLength - 1).c_str());
     }
     gtk_status_icon_set_title(icon, tip.c_str());
-    gtk_status_icon_set_name(icon, "zaviradio");
+    // No gtk_status_icon_set_name: the program's name is already the icon window's class,
+    // and setting it unrealizes and embeds the icon again, which GDK took for a second
+    // map of the same window (a critical on stderr in about half of all launches).
     g_signal_connect(icon, "activate", G_CALLBACK(&NotifyIcon::OnActivate), this);
     g_signal_connect(icon, "popup-menu", G_CALLBACK(&NotifyIcon::OnPopupMenu), this);
     gtk_status_icon_set_visible(icon, TRUE);

@@ -47,6 +47,9 @@ WebBrowser::~WebBrowser() {
         g_source_remove(m_redrawSource);
     }
     g_signal_handlers_disconnect_by_data(m_view.get(), this);
+    // The page's web process goes with the control, not a second or two later: by then the
+    // program's end has closed its line to the session bus, and it would complain of it.
+    webkit_web_view_terminate_web_process(m_view.get());
 }
 
 void WebBrowser::Navigate(const std::string& address) {

@@ -75,6 +75,8 @@ for run in 1 2 3; do
     check "launch $run: it stops after X" "$([ "$stop_ms" -le 500 ] && echo yes || echo "no, $stop_ms ms after")" yes
 done
 check "every launch asked for the stream" "$(grep -c ' GET /listenlive/stream.mp3 ' "$work/requests.log")" 3
+check "three launches, played and closed, printed nothing on standard error" \
+    "$(head -n 3 "$work/stderr.log")" ""
 kill "$server_pid" 2>/dev/null || true
 wait "$server_pid" 2>/dev/null || true
 server_pid=
