@@ -60,10 +60,12 @@ Table Platform() {
     using GetLong = decltype(Table::GetWindowLongA);
     using SetLong = decltype(Table::SetWindowLongA);
     using SetLayered = decltype(Table::SetLayeredWindowAttributes);
+    using ShellExecute = decltype(Table::ShellExecuteW);
     return {Resolve<ShellNotify>(L"shell32.dll", "Shell_NotifyIconA"),
             Resolve<GetLong>(L"user32.dll", "GetWindowLongA"),
             Resolve<SetLong>(L"user32.dll", "SetWindowLongA"),
-            Resolve<SetLayered>(L"user32.dll", "SetLayeredWindowAttributes")};
+            Resolve<SetLayered>(L"user32.dll", "SetLayeredWindowAttributes"),
+            Resolve<ShellExecute>(L"shell32.dll", "ShellExecuteW")};
 }
 
 ScopedBinding::ScopedBinding(const Table& table) : m_previous(Bound()) {
@@ -99,6 +101,11 @@ BOOL SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD fla
     const auto call =
         Require(Bound().SetLayeredWindowAttributes, "SetLayeredWindowAttributes", "user32");
     return call(window, key, alpha, flags);
+}
+
+void OpenInDefaultHandler(const std::wstring& address) {
+    const auto call = Require(Bound().ShellExecuteW, "ShellExecuteW", "shell32");
+    call(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace zavi::API

@@ -3,6 +3,8 @@
 // the caller can trap; a test binds stand-ins through ScopedBinding.
 #pragma once
 
+#include <string>
+
 #include "Win32.h"
 
 namespace zavi {
@@ -16,6 +18,8 @@ struct Table {
     LONG(WINAPI* GetWindowLongA)(HWND window, int index);
     LONG(WINAPI* SetWindowLongA)(HWND window, int index, LONG value);
     BOOL(WINAPI* SetLayeredWindowAttributes)(HWND window, COLORREF key, BYTE alpha, DWORD flags);
+    HINSTANCE(WINAPI* ShellExecuteW)
+    (HWND window, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters, LPCWSTR folder, INT show);
 };
 
 // The operations as user32 and shell32 export them; an entry is null where one is missing.
@@ -39,5 +43,7 @@ BOOL Shell_NotifyIconA(DWORD message, const NotifyIconData& record);
 LONG GetWindowLongA(HWND window, int index);
 LONG SetWindowLongA(HWND window, int index, LONG value);
 BOOL SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags);
+// Opens an address in the user's own program for it (the default browser for a web page).
+void OpenInDefaultHandler(const std::wstring& address);
 
 }  // namespace zavi::API

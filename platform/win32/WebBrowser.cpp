@@ -79,6 +79,10 @@ void WebBrowser::TearDown() {
         m_inPlace->InPlaceDeactivate();
     }
     m_site->Forget();
+    if (m_events) {
+        m_events->Disconnect();
+        m_events.Reset();
+    }
     m_browser.Reset();
     m_inPlace.Reset();
     if (m_object) {
@@ -90,6 +94,10 @@ void WebBrowser::TearDown() {
 }
 
 void WebBrowser::Navigate(const std::string& address) {
+    if (m_events) {
+        m_events->Disconnect();
+    }
+    m_events = BrowserEvents::Connect(m_browser.get(), HostOf(address));
     const Bstr url(Widen(address));
     // The address alone: no flags, target frame, post data or headers.
     VARIANT none;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../ControlDefinitions.h"
+#include "BrowserEvents.h"
 #include "BrowserSite.h"
 #include "ComPtr.h"
 #include "Form.h"
@@ -26,7 +27,8 @@ class WebBrowser : public TabStop {
     WebBrowser(const WebBrowser&) = delete;
     WebBrowser& operator=(const WebBrowser&) = delete;
 
-    // Starts loading the address and returns; the page loads inside the control.
+    // Starts loading the address and returns; the page loads inside the control. From
+    // then on the control keeps to the address's host (BrowserEvents).
     void Navigate(const std::string& address);
 
     // Offers a keyboard message to the control first, so Tab and the browser's shortcuts
@@ -35,6 +37,7 @@ class WebBrowser : public TabStop {
 
     // The control's own window, a child of the parent.
     HWND hWnd() const { return m_window; }
+    IWebBrowser2* Control() const { return m_browser.get(); }
     bool HasFocus() const override;
     void Focus() override;
 
@@ -47,6 +50,7 @@ class WebBrowser : public TabStop {
     ComPtr<IOleObject> m_object;
     ComPtr<IOleInPlaceObject> m_inPlace;
     ComPtr<IWebBrowser2> m_browser;
+    ComPtr<BrowserEvents> m_events;
     HWND m_window = nullptr;
 };
 

@@ -90,15 +90,33 @@ docked_icons_settled() {
 # The Linux desktop as a user's X tools see it.
 now_ms() { date +%s%3N; }
 # "left top width height map_state" of the top-level window with this title, or nothing.
-window_facts() {
-    xwininfo -name "$1" 2>/dev/null | awk '
+# The X windows titled TITLE. A GTK program's client leader, an unmapped 10x10 window that
+# carries the program's name for the session manager, is left aside: it is not a window.
+titled_ids() {
+    local id
+    for id in $(xdotool search --name "^$1\$" 2>/dev/null || true); do
+        [ "$(xprop -id "$id" WM_CLIENT_LEADER 2>/dev/null | awk '{print $NF}')" = "$(printf '0x%x' "$id")" ] ||
+            echo "$id"
+    done
+}
+window_facts() {  # window_facts TITLE: "X Y WIDTH HEIGHT MAP_STATE" of the window, a mapped one first
+    local id chosen=
+    for id in $(titled_ids "$1"); do
+        [ -n "$chosen" ] || chosen=$id
+        if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            chosen=$id
+            break
+        fi
+    done
+    [ -n "$chosen" ] || return 0
+    xwininfo -id "$chosen" 2>/dev/null | awk '
         /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
         /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} /Map State:/ {m = $NF}
         END {if (w) print x, y, w, h, m}'
 }
 is_viewable() { [ "$(window_facts "$1" | awk '{print $5}')" = IsViewable ]; }
 # How many X windows, mapped or not, carry exactly this title.
-windows_titled() { xwininfo -root -tree | grep -c "^ *0x[0-9a-f]* \"$1\": " || true; }
+windows_titled() { titled_ids "$1" | wc -l; }
 # The program's icons docked in the notification area (XEmbed windows with its tip's name).
 icons() { xwininfo -root -tree | grep -c '"Velostan Radio"' || true; }
 icons_are() { [ "$(icons)" = "$1" ]; }

@@ -93,11 +93,17 @@ BOOL WINAPI PassSetLayered(HWND window, COLORREF key, BYTE alpha, DWORD flags) {
     return ::SetLayeredWindowAttributes(window, key, alpha, flags);
 }
 
+HINSTANCE WINAPI RecordShellExecute(HWND, LPCWSTR, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+    Recorded().opened.emplace_back(file);
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));  // more than 32: done
+}
+
 }  // namespace
 
 API::Table RecordingTable() {
     Recorded() = Recorder{};
-    return {&RecordNotify, &PassGetWindowLong, &PassSetWindowLong, &PassSetLayered};
+    return {&RecordNotify, &PassGetWindowLong, &PassSetWindowLong, &PassSetLayered,
+            &RecordShellExecute};
 }
 
 std::string TipBytes(const NOTIFYICONDATAA& data, std::size_t count) {

@@ -54,6 +54,7 @@ struct Recorder {
     std::vector<BYTE> layeredFlags;
     int getStyleCalls = 0;
     int setStyleCalls = 0;
+    std::vector<std::wstring> opened;  // what went to the default handler, in order
 };
 
 Recorder& Recorded();

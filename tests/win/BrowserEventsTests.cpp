@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <exdispid.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "LoopbackServer.h"
+#include "StationConfig.h"
+#include "WineTestSupport.h"
+#include "platform/win32/BrowserEvents.h"
+#include "platform/win32/WebBrowser.h"
+#include "player/StationAddress.h"
+
+namespace zavi {
+namespace {
+
+// An event's arguments as the control passes them: last first.
+class EventArguments {
+  public:
+    explicit EventArguments(std::vector<VARIANT> inDeclarationOrder)
+        : m_values(inDeclarationOrder.rbegin(), inDeclarationOrder.rend()) {
+        m_parameters.rgvarg = m_values.data();
+        m_parameters.cArgs = static_cast<UINT>(m_values.size());
+    }
+    DISPPARAMS* get() { return &m_parameters; }
+
+  private:
+    std::vector<VARIANT> m_values;
+    DISPPARAMS m_parameters{};
+};
+
+VARIANT Dispatch(IDispatch* value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_DISPATCH;
+    v.pdispVal = value;
+    return v;
+}
+VARIANT Text(BSTR value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BSTR;
+    v.bstrVal = value;
+    return v;
+}
+VARIANT TextByRef(VARIANT* value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BYREF | VT_VARIANT;
+    v.pvarVal = value;
+    return v;
+}
+VARIANT Flag(VARIANT_BOOL value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BOOL;
+    v.boolVal = value;
+    return v;
+}
+VARIANT FlagByRef(VARIANT_BOOL* value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BYREF | VT_BOOL;
+    v.pboolVal = value;
+    return v;
+}
+VARIANT Empty() {
+    VARIANT v;
+    VariantInit(&v);
+    return v;
+}
+
+class BrowserEventsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_binding.emplace(test::RecordingTable());
+        m_parent = CreateWindowExW(0, L"STATIC", L"Browser events test", WS_POPUP, 0, 0, 665, 353,
+                                   nullptr, nullptr, nullptr, nullptr);
+        m_browser.emplace(m_parent, PixelRect{0, 0, 665, 353});
+        m_events = BrowserEvents::Connect(m_browser->Control(), kStationHost);
+    }
+    void TearDown() override {
+        m_events->Disconnect();
+        m_events.Reset();
+        m_browser.reset();
+        DestroyWindow(m_parent);
+        m_binding.reset();
+    }
+
+    // BeforeNavigate2 for the frame going to the address; true when it was cancelled.
+    bool BeforeNavigate(IDispatch* frame, const wchar_t* address) {
+        BSTR url = SysAllocString(address);
+        VARIANT urlValue = Text(url);
+        VARIANT_BOOL cancel = VARIANT_FALSE;
+        EventArguments arguments({Dispatch(frame), TextByRef(&urlValue), Empty(), Empty(), Empty(),
+                                  Empty(), FlagByRef(&cancel)});
+        Invoke(DISPID_BEFORENAVIGATE2, arguments);
+        SysFreeString(url);
+        return cancel == VARIANT_TRUE;
+    }
+    bool NewWindow(const wchar_t* address) {
+        BSTR url = SysAllocString(address);
+        VARIANT_BOOL cancel = VARIANT_FALSE;
+        EventArguments arguments({Empty(), FlagByRef(&cancel), Empty(), Empty(), Text(url)});
+        Invoke(DISPID_NEWWINDOW3, arguments);
+        SysFreeString(url);
+        return cancel == VARIANT_TRUE;
+    }
+    bool FileDownload(bool activeDocument) {
+        VARIANT_BOOL cancel = VARIANT_FALSE;
+        EventArguments arguments(
+            {Flag(activeDocument ? VARIANT_TRUE : VARIANT_FALSE), FlagByRef(&cancel)});
+        Invoke(DISPID_FILEDOWNLOAD, arguments);
+        return cancel == VARIANT_TRUE;
+    }
+    void Invoke(DISPID event, EventArguments& arguments) {
+        EXPECT_EQ(m_events->Invoke(event, IID_NULL, 0, DISPATCH_METHOD, arguments.get(), nullptr,
+                                   nullptr, nullptr),
+                  S_OK);
+    }
+    IDispatch* TopFrame() const { return m_browser->Control(); }
+
+    std::optional<API::ScopedBinding> m_binding;
+    HWND m_parent = nullptr;
+    std::optional<WebBrowser> m_browser;
+    ComPtr<BrowserEvents> m_events;
+};
+
+TEST_F(BrowserEventsTest, TheTopPageKeepsToTheStationAndOtherHostsGoToTheDefaultBrowser) {
+    const std::wstring station = Widen(StationPageAddress(kStationHost));
+    EXPECT_FALSE(BeforeNavigate(TopFrame(), station.c_str()));
+    EXPECT_FALSE(BeforeNavigate(TopFrame(), L"http://127.0.0.1/another/page.html"));
+    EXPECT_TRUE(test::Recorded().opened.empty());
+
+    EXPECT_TRUE(BeforeNavigate(TopFrame(), L"http://127.0.0.2/elsewhere.html"));
+    EXPECT_TRUE(BeforeNavigate(TopFrame(), L"mailto:studio@example.np"));
+    EXPECT_TRUE(BeforeNavigate(TopFrame(), L"file:///C:/windows/win.ini"));
+    EXPECT_EQ(test::Recorded().opened,
+              (std::vector<std::wstring>{L"http://127.0.0.2/elsewhere.html",
+                                         L"mailto:studio@example.np"}));
+}
+
+TEST_F(BrowserEventsTest, FramesGoWhereThePageSendsThem) {
+    // Another control stands for a frame of the page: not the top one.
+    WebBrowser frame(m_parent, PixelRect{0, 0, 10, 10});
+    EXPECT_FALSE(BeforeNavigate(frame.Control(), L"https://player.streaming.example/embed"));
+    EXPECT_TRUE(test::Recorded().opened.empty());
+}
+
+TEST_F(BrowserEventsTest, NoNewWindowIsEverOpenedAndDownloadsAreRefused) {
+    EXPECT_TRUE(NewWindow(L"https://www.example.com/"));
+    EXPECT_EQ(test::Recorded().opened, (std::vector<std::wstring>{L"https://www.example.com/"}));
+    // Within the station the control goes there itself.
+    test::LoopbackServer server(test::PortOf(kStationHost));
+    ASSERT_TRUE(server.Listening());
+    EXPECT_TRUE(NewWindow(Widen("http://" + std::string(kStationHost) + "/popup.html").c_str()));
+    EXPECT_EQ(test::Recorded().opened.size(), 1u);
+    for (int i = 0; i < 300 && server.GetsFor("/popup.html") == 0; ++i) {
+        test::PumpMessagesFor(10);
+    }
+    EXPECT_EQ(server.GetsFor("/popup.html"), 1);
+
+    EXPECT_TRUE(FileDownload(false));
+    EXPECT_FALSE(FileDownload(true));  // the control showing a page of its own
+}
+
+TEST_F(BrowserEventsTest, TheRealControlAsksAndAnotherHostIsNeverRequested) {
+    m_events->Disconnect();  // the control's own, connected by Navigate, is the one at work
+    test::LoopbackServer server(test::PortOf(kStationHost));
+    ASSERT_TRUE(server.Listening());
+    m_browser->Navigate(StationPageAddress(kStationHost));
+    for (int i = 0; i < 300 && server.GetsFor(kStationPagePath) == 0; ++i) {
+        test::PumpMessagesFor(10);
+    }
+    ASSERT_EQ(server.GetsFor(kStationPagePath), 1);
+    // The same server under another name is another host to the page.
+    const std::wstring elsewhere =
+        L"http://localhost:" + std::to_wstring(test::PortOf(kStationHost)) + L"/elsewhere.html";
+    BSTR url = SysAllocString(elsewhere.c_str());
+    VARIANT none;
+    VariantInit(&none);
+    m_browser->Control()->Navigate(url, &none, &none, &none, &none);
+    SysFreeString(url);
+    test::PumpMessagesFor(500);
+    EXPECT_EQ(server.GetsFor("/elsewhere.html"), 0);
+    EXPECT_EQ(test::Recorded().opened, (std::vector<std::wstring>{elsewhere}));
+}
+
+}  // namespace
+}  // namespace zavi
