@@ -19,8 +19,10 @@ packages=(cmake g++ make pkg-config googletest libgtest-dev
           # the packages: CPack's DEB with its dependency list, NSIS, and their checkers;
           # gtk-launch starts the installed program as a menu does
           dpkg-dev nsis lintian desktop-file-utils appstream libgtk-3-bin file
-          # a desktop to run and test both on
-          xvfb openbox trayer x11-utils x11-xserver-utils xdotool imagemagick fonts-liberation)
+          # a desktop to run and test both on, with a session bus as a login has, and the
+          # media controls' own command to drive the program with
+          xvfb openbox trayer x11-utils x11-xserver-utils xdotool imagemagick fonts-liberation
+          dbus libglib2.0-bin playerctl)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -43,7 +43,7 @@ sleep 0.3
 echo "figure: linux_cpu_sweeping=$(tree_cpu_rate "$pid" 1.5) s/s (start-up window up and sweeping, 1.5 s; rss $(megabytes "$pid" Rss) MB)"
 poll 20 is_viewable "$player" || { echo "FAILED: no player"; exit 1; }
 sleep 2
-echo "figure: linux_cpu_steady=$(tree_cpu_rate "$pid" "$seconds") s/s (player up with the page, start-up window hidden and sweeping, no sound)"
+echo "figure: linux_cpu_steady=$(tree_cpu_rate "$pid" "$seconds") s/s (player up with the page, start-up window hidden, no sound)"
 echo "figure: linux_memory_steady=rss $(megabytes "$pid" Rss) MB, pss $(megabytes "$pid" Pss) MB (whole process tree, player up, no sound)"
 click_x "$player"
 wait_for_exit "$pid"

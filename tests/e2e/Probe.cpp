@@ -9,6 +9,11 @@
 //   zavi_probe show TITLE              show a hidden window without activating it
 //   zavi_probe hide TITLE              hide the window
 //   zavi_probe close TITLE             ask the window to close
+//   zavi_probe report TITLE ID MSG     send the window a notification icon's report, as the
+//                                      shell does: its callback message 0x0200, the icon's
+//                                      id and a mouse message (0x202 left up, 0x205 right up)
+//   zavi_probe menu KEY...             wait for a popup menu and press keys in it, each one
+//                                      of up, down, return, escape
 //   zavi_probe click TITLE CAPTION     click the window's button with that caption
 //   zavi_probe answer TITLE TIMEOUT_MS wait for a message box with that title, print its
 //                                      text and press OK
@@ -138,6 +143,42 @@ int ShowOrHide(const wchar_t* title, int command) {
     return 0;
 }
 
+int Report(const wchar_t* title, UINT id, UINT mouseMessage) {
+    const HWND window = FindWindowW(nullptr, title);
+    if (window == nullptr) {
+        std::printf("found=0\n");
+        return 1;
+    }
+    SendNotifyMessageW(window, WM_MOUSEMOVE, id, mouseMessage);
+    std::printf("found=1\n");
+    return 0;
+}
+
+// A popup menu runs its own loop on its program's thread, which takes the keys posted to
+// the menu's window.
+int Menu(int count, wchar_t** keys) {
+    const ULONGLONG end = GetTickCount64() + 5000;
+    HWND menu = nullptr;
+    while ((menu = FindWindowW(L"#32768", nullptr)) == nullptr || !IsWindowVisible(menu)) {
+        if (GetTickCount64() > end) {
+            std::printf("found=0\n");
+            return 1;
+        }
+        Sleep(5);
+    }
+    std::printf("found=1\n");
+    for (int i = 0; i < count; ++i) {
+        const std::wstring key = keys[i];
+        const WPARAM code = key == L"up"       ? VK_UP
+                            : key == L"down"   ? VK_DOWN
+                            : key == L"return" ? VK_RETURN
+                                               : VK_ESCAPE;
+        PostMessageW(menu, WM_KEYDOWN, code, 0);
+        Sleep(50);
+    }
+    return 0;
+}
+
 int Close(const wchar_t* title) {
     const HWND window = FindWindowW(nullptr, title);
     if (window == nullptr) {
@@ -260,6 +301,13 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc >= 3 && std::wstring(argv[1]) == L"hide") {
         return ShowOrHide(argv[2], SW_HIDE);
+    }
+    if (argc >= 5 && std::wstring(argv[1]) == L"report") {
+        return Report(argv[2], static_cast<UINT>(wcstoul(argv[3], nullptr, 0)),
+                      static_cast<UINT>(wcstoul(argv[4], nullptr, 0)));
+    }
+    if (argc >= 3 && std::wstring(argv[1]) == L"menu") {
+        return Menu(argc - 2, argv + 2);
     }
     if (argc >= 3 && std::wstring(argv[1]) == L"close") {
         return Close(argv[2]);

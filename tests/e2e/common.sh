@@ -74,6 +74,11 @@ tree_cpu_rate() {  # tree_cpu_rate PID SECONDS
 }
 
 # Wine docks each notification icon into trayer's panel as a window of its explorer.exe.
+docked_icon() {  # the X window of the first icon Wine docked in the panel
+    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
+        inside && /^        0x/ {inside = 0}
+        inside && /"explorer.exe"/ {print $1; exit}'
+}
 docked_icons() {
     xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
         inside && /^        0x/ {inside = 0}

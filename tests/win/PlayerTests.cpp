@@ -185,22 +185,26 @@ TEST_F(PlayerTest, TheTrayIconBringsThePlayerBackAndItsMenuShowsItOrQuits) {
 
     HandOff();
     auto& player = VelostanZaviRadio();
-    ShowWindow(player.hWnd(), SW_MINIMIZE);
-    ASSERT_TRUE(IsIconic(player.hWnd()));
+    // The window manager's word on a minimize comes back a moment later: wait for it.
+    const auto minimize = [&] {
+        ShowWindow(player.hWnd(), SW_MINIMIZE);
+        test::PumpMessagesFor(300);
+        return IsIconic(player.hWnd()) != FALSE;
+    };
+    const auto restored = [&] { return PumpUntil([&] { return !IsIconic(player.hWnd()); }, 2000); };
+    ASSERT_TRUE(minimize());
     ClickTrayIcon(WM_LBUTTONUP);
-    test::PumpMessagesFor(100);
-    EXPECT_FALSE(IsIconic(player.hWnd()));
+    EXPECT_TRUE(restored());
     EXPECT_TRUE(IsWindowVisible(player.hWnd()));
 
     // "Show player", the first item, does the same.
-    ShowWindow(player.hWnd(), SW_MINIMIZE);
+    ASSERT_TRUE(minimize());
     {
         MenuPicker picker({VK_DOWN, VK_RETURN});
         ClickTrayIcon(WM_RBUTTONUP);
         EXPECT_TRUE(picker.Seen());
     }
-    test::PumpMessagesFor(100);
-    EXPECT_FALSE(IsIconic(player.hWnd()));
+    EXPECT_TRUE(restored());
     EXPECT_TRUE(VelostanZaviRadioInstance().IsLoaded());
 
     // A menu closed with Escape does nothing.
