@@ -10,16 +10,6 @@
 #include "../splash/ZaviRadioSplash.h"
 
 namespace zavi {
-namespace {
-
-// No window, timer or notification icon outlives the program, however it ends; the
-// player's web engine goes while the platform is still up.
-void UnloadEverything() {
-    VelostanZaviRadioInstance().Unload();
-    ZaviRadioSplashInstance().Unload();
-}
-
-}  // namespace
 
 int RunProgram() {
     // Outlives the windows, so a spare view nobody took goes while the platform is up.
@@ -28,11 +18,13 @@ int RunProgram() {
         ZaviRadioSplash().Show();
     } catch (const ProgramError& error) {
         ErrorReport(error);
-        UnloadEverything();
+        UnloadProgramWindows();
         return 1;
     }
     const int exitCode = RunMessageLoop();
-    UnloadEverything();
+    // No window, timer or notification icon outlives the program, however it ends; the
+    // player's web engine goes while the platform is still up.
+    UnloadProgramWindows();
     return exitCode;
 }
 

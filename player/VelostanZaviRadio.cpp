@@ -33,7 +33,7 @@ void VelostanZaviRadio::OnLoad() {
 // Every way of closing the window ends the program, as "X" does; otherwise the start-up
 // window's timer would bring the player back two seconds later.
 void VelostanZaviRadio::OnClose() {
-    CloseSequence();
+    UnloadProgramWindows();
 }
 
 void VelostanZaviRadio::OnClick(unsigned controlId) {
@@ -43,12 +43,7 @@ void VelostanZaviRadio::OnClick(unsigned controlId) {
 }
 
 void VelostanZaviRadio::OnCommand1Click() {
-    CloseSequence();
-}
-
-void VelostanZaviRadio::CloseSequence() {
-    Unload();
-    ZaviRadioSplashInstance().Unload();
+    UnloadProgramWindows();
 }
 
 }  // namespace forms
@@ -56,6 +51,11 @@ void VelostanZaviRadio::CloseSequence() {
 DefaultInstance<forms::VelostanZaviRadio>& VelostanZaviRadioInstance() {
     static DefaultInstance<forms::VelostanZaviRadio> instance;
     return instance;
+}
+
+void UnloadProgramWindows() {
+    VelostanZaviRadioInstance().Unload();
+    ZaviRadioSplashInstance().Unload();
 }
 
 }  // namespace zavi

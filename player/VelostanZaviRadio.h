@@ -32,7 +32,6 @@ class VelostanZaviRadio : public Form {
     VelostanZaviRadio();
 
     void OnCommand1Click();
-    void CloseSequence();
 
     // Made in this order, so the button lies above the browser.
     struct Controls {
@@ -52,5 +51,9 @@ DefaultInstance<forms::VelostanZaviRadio>& VelostanZaviRadioInstance();
 inline forms::VelostanZaviRadio& VelostanZaviRadio() {
     return VelostanZaviRadioInstance()();
 }
+
+// The close sequence of "X": the player unloaded, then the start-up window (and its
+// icon); with no window left, the program's loop ends. Loads neither.
+void UnloadProgramWindows();
 
 }  // namespace zavi

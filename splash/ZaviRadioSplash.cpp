@@ -108,8 +108,7 @@ void ZaviRadioSplash::OnTrayMenu(unsigned itemId) {
     if (itemId == splash::kShowPlayer.id) {
         ShowRunningForm(player::kForm);
     } else if (itemId == splash::kQuit.id) {
-        VelostanZaviRadioInstance().Unload();
-        Unload();
+        UnloadProgramWindows();
     }
 }
 

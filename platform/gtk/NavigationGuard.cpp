@@ -48,7 +48,7 @@ bool NavigationGuard::Apply(NavigationVerdict verdict, const char* uri) const {
     return verdict != NavigationVerdict::Stay;
 }
 
-gboolean NavigationGuard::OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision,
+gboolean NavigationGuard::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
                                          WebKitPolicyDecisionType type, gpointer self) {
     const auto* guard = static_cast<const NavigationGuard*>(self);
     switch (type) {
@@ -71,15 +71,10 @@ gboolean NavigationGuard::OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecisi
             }
             return FALSE;
         }
-        case WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION: {
-            // Never a window of ours: within the station the player goes there itself.
-            const char* uri = RequestUri(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
-            if (!guard->Apply(guard->m_policy.NewWindow(uri), uri)) {
-                webkit_web_view_load_uri(view, uri);
-            }
+        case WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION:
+            guard->NewWindow(RequestUri(WEBKIT_NAVIGATION_POLICY_DECISION(decision)));
             webkit_policy_decision_ignore(decision);
             return TRUE;
-        }
         case WEBKIT_POLICY_DECISION_TYPE_RESPONSE: {
             auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
             if (webkit_response_policy_decision_is_main_frame_main_resource(response)) {
@@ -102,14 +97,18 @@ gboolean NavigationGuard::OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecisi
     }
 }
 
-// window.open: never a window of ours; within the station the player goes there itself.
-GtkWidget* NavigationGuard::OnCreate(WebKitWebView* view, WebKitNavigationAction* action,
-                                     gpointer self) {
-    const auto* guard = static_cast<const NavigationGuard*>(self);
-    const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
-    if (!guard->Apply(guard->m_policy.NewWindow(uri), uri)) {
-        webkit_web_view_load_uri(view, uri);
+// Never a window of ours: within the station the player goes there itself.
+void NavigationGuard::NewWindow(const char* uri) const {
+    if (!Apply(m_policy.NewWindow(uri), uri)) {
+        webkit_web_view_load_uri(m_view, uri);
     }
+}
+
+// window.open; a link with a target comes as a new-window decision instead.
+GtkWidget* NavigationGuard::OnCreate(WebKitWebView*, WebKitNavigationAction* action,
+                                     gpointer self) {
+    static_cast<const NavigationGuard*>(self)->NewWindow(
+        webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
     return nullptr;
 }
 

@@ -32,6 +32,7 @@ class NavigationGuard {
     // Carries out a verdict on a navigation to `uri`; true when the navigation is not to
     // happen in the view.
     bool Apply(NavigationVerdict verdict, const char* uri) const;
+    void NewWindow(const char* uri) const;
 
     WebKitWebView* m_view;
     GObjectPtr<WebKitWebContext> m_context;

@@ -34,15 +34,6 @@ stations_start "$work/stations" "$station_src" "$port" mp3 aac opus hls
 for kind in mp3 aac opus; do poll 20 mount_up "$kind" || { echo "FAILED: no $kind mount"; exit 1; }; done
 poll 30 playlist_up "$work/stations/station/hls" || { echo "FAILED: no HLS playlist"; exit 1; }
 
-# CPU of the tree and of the process itself over SECONDS, as "TREE OWN" in s/s.
-rates() {  # rates PID SECONDS
-    local t0 o0 w0 t1 o1 w1
-    t0=$(tree_ticks "$1") o0=$(cpu_ticks "$1") w0=$(now_ms)
-    sleep "$2"
-    t1=$(tree_ticks "$1") o1=$(cpu_ticks "$1") w1=$(now_ms)
-    awk -v t=$((t1 - t0)) -v o=$((o1 - o0)) -v hz="$(getconf CLK_TCK)" -v ms=$((w1 - w0)) \
-        'BEGIN {printf "%.4f %.4f", t / hz / (ms / 1000), o / hz / (ms / 1000)}'
-}
 median() { sort -g | awk '{v[NR] = $1} END {if (NR == 0) print "none"; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
 # One launch of WHO (program or shell) on KIND; appends its figures to $work/WHO-KIND.
@@ -66,7 +57,7 @@ run() {  # run WHO KIND
     case $kind in
         mp3 | aac)
             sleep 4  # playing steadily, the hand-off and the first sound behind
-            cpu=$(rates "$pid" 4)
+            cpu=$(cpu_rates "$pid" 4 | awk '{printf "%.4f %.4f", $1, $2}')
             pss=$(($(tree_kb "$pid" Pss) / 1024))
             ;;
         *) sleep 7 ;;  # Opus and HLS start seconds after the others

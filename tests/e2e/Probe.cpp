@@ -120,38 +120,34 @@ int Count(const wchar_t* title) {
     return 0;
 }
 
-int Minimize(const wchar_t* title) {
+// Does `act` to the top-level window with this title and prints `done`; "found=0" when
+// there is none.
+template <class Act>
+int WithWindow(const wchar_t* title, const char* done, Act act) {
     const HWND window = FindWindowW(nullptr, title);
     if (window == nullptr) {
         std::printf("found=0\n");
         return 1;
     }
-    PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    std::printf("found=1\n");
+    act(window);
+    std::printf("%s\n", done);
     return 0;
+}
+
+int Minimize(const wchar_t* title) {
+    return WithWindow(title, "found=1",
+                      [](HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0); });
 }
 
 // ShowWindow from another process, as a tool or a test of the window's own reaction.
 int ShowOrHide(const wchar_t* title, int command) {
-    const HWND window = FindWindowW(nullptr, title);
-    if (window == nullptr) {
-        std::printf("found=0\n");
-        return 1;
-    }
-    ShowWindow(window, command);
-    std::printf("found=1\n");
-    return 0;
+    return WithWindow(title, "found=1", [command](HWND window) { ShowWindow(window, command); });
 }
 
 int Report(const wchar_t* title, UINT id, UINT mouseMessage) {
-    const HWND window = FindWindowW(nullptr, title);
-    if (window == nullptr) {
-        std::printf("found=0\n");
-        return 1;
-    }
-    SendNotifyMessageW(window, WM_MOUSEMOVE, id, mouseMessage);
-    std::printf("found=1\n");
-    return 0;
+    return WithWindow(title, "found=1", [id, mouseMessage](HWND window) {
+        SendNotifyMessageW(window, WM_MOUSEMOVE, id, mouseMessage);
+    });
 }
 
 // A popup menu runs its own loop on its program's thread, which takes the keys posted to
@@ -180,14 +176,7 @@ int Menu(int count, wchar_t** keys) {
 }
 
 int Close(const wchar_t* title) {
-    const HWND window = FindWindowW(nullptr, title);
-    if (window == nullptr) {
-        std::printf("found=0\n");
-        return 1;
-    }
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    std::printf("closed=1\n");
-    return 0;
+    return WithWindow(title, "closed=1", [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
 }
 
 int Click(const wchar_t* title, const wchar_t* caption) {

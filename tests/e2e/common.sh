@@ -64,13 +64,16 @@ tree_kb() {  # tree_kb PID Rss|Pss: the tree's memory, in KiB
     echo "$total"
 }
 # CPU seconds per wall second of a process tree over SECONDS.
-tree_cpu_rate() {  # tree_cpu_rate PID SECONDS
-    local t0 t1 w0 w1
-    t0=$(tree_ticks "$1") w0=$(date +%s%3N)
+cpu_rates() {  # cpu_rates PID SECONDS: "TREE OWN", the CPU seconds per second of the process tree and of the process
+    local t0 o0 w0 t1 o1 w1
+    t0=$(tree_ticks "$1") o0=$(cpu_ticks "$1" 2>/dev/null || echo 0) w0=$(date +%s%3N)
     sleep "$2"
-    t1=$(tree_ticks "$1") w1=$(date +%s%3N)
-    awk -v t=$((t1 - t0)) -v hz="$(getconf CLK_TCK)" -v ms=$((w1 - w0)) \
-        'BEGIN {printf "%.3f", t / hz / (ms / 1000)}'
+    t1=$(tree_ticks "$1") o1=$(cpu_ticks "$1" 2>/dev/null || echo 0) w1=$(date +%s%3N)
+    awk -v t=$((t1 - t0)) -v o=$((o1 - o0)) -v hz="$(getconf CLK_TCK)" -v ms=$((w1 - w0)) \
+        'BEGIN {printf "%.6f %.6f", t / hz / (ms / 1000), o / hz / (ms / 1000)}'
+}
+tree_cpu_rate() {  # tree_cpu_rate PID SECONDS
+    cpu_rates "$1" "$2" | awk '{printf "%.3f", $1}'
 }
 
 # Wine docks each notification icon into trayer's panel as a window of its explorer.exe.
@@ -148,11 +151,12 @@ second_launch() {  # second_launch FIGURE WHEN
     echo "figure: $1=$(($(now_ms) - started)) ($2, start to exit)"
 }
 
+# The colour of one screen pixel, as rrggbb.
+pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
 # The sample page's top band (#9b1b30) is drawn in the player whose client area is at
 # LEFT TOP: the page is on the screen.
 page_drawn() {  # page_drawn LEFT TOP
-    [ "$(import -window root -crop "1x1+$(($1 + 100))+$(($2 + 2))" -depth 8 txt:- |
-        grep -o '#[0-9A-Fa-f]\{6\}' | tr A-F a-f)" = "#9b1b30" ]
+    [ "$(pixel $(($1 + 100)) $(($2 + 2)))" = 9b1b30 ]
 }
 
 # Clicks the player's "X" (its button at the client area's top-left corner).

@@ -24,8 +24,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The colour of one screen pixel, as rrggbb.
-pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
 gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }
 
 /usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
