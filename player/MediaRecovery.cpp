@@ -4,51 +4,84 @@
 
 namespace zavi {
 
-std::optional<MediaEvent> ParseMediaEvent(std::string_view name) {
-    if (name == "playing") {
-        return MediaEvent::Playing;
+std::optional<MediaRecovery::Delay> MediaRecovery::OnEvent(const std::string& name,
+                                                           const MediaReport& report,
+                                                           TimePoint now) {
+    auto found = m_elements.find(name);
+    if (found == m_elements.end()) {
+        // An element never heard playing is the page's business, unless the page asked it
+        // to play and it never could: the station's stream was not there yet.
+        const bool wanted = report.fresh && !report.library &&
+                            (report.event == MediaEvent::Failed ||
+                             report.event == MediaEvent::Ended ||
+                             report.event == MediaEvent::Stalled);
+        if ((report.event != MediaEvent::Playing && !wanted) ||
+            m_elements.size() >= kMostElements) {
+            return std::nullopt;
+        }
+        found = m_elements.emplace(name, Element{}).first;
+        found->second.playingSince = now;
+        found->second.live = report.live;
+        if (wanted) {
+            return Trouble(found->second, report, now);
+        }
+        return std::nullopt;
     }
-    if (name == "pause") {
-        return MediaEvent::ListenerPause;
-    }
-    if (name == "ended") {
-        return MediaEvent::Ended;
-    }
-    if (name == "error") {
-        return MediaEvent::Failed;
+    Element& element = found->second;
+    // A live station restarted into a finished recording (a playlist that got its end
+    // marker replays its last minute) is not back on the air.
+    const bool replay = element.live && !report.live && element.state == State::Recovering;
+    switch (report.event) {
+        case MediaEvent::Playing:
+            if (replay) {
+                return Trouble(element, report, now);
+            }
+            element.state = State::Playing;
+            element.playingSince = now;
+            element.live = report.live;
+            return std::nullopt;
+        case MediaEvent::Loaded:
+            if (replay) {
+                return Trouble(element, report, now);
+            }
+            return std::nullopt;
+        case MediaEvent::ListenerPause:
+            element.state = State::PausedByListener;
+            return std::nullopt;
+        case MediaEvent::Stalled:
+            if (report.idle < kStuckAfter) {
+                return std::nullopt;  // slow, or just now waiting: not yet stuck
+            }
+            [[fallthrough]];
+        case MediaEvent::Ended:
+        case MediaEvent::Failed:
+            if (element.state == State::PausedByListener) {
+                return std::nullopt;  // a paused stream that drops stays paused
+            }
+            return Trouble(element, report, now);
     }
     return std::nullopt;
 }
 
-std::optional<MediaRecovery::Delay> MediaRecovery::OnEvent(const std::string& element,
-                                                           MediaEvent event) {
-    auto found = m_elements.find(element);
-    if (event == MediaEvent::Playing) {
-        if (found == m_elements.end()) {
-            if (m_elements.size() >= kMostElements) {
-                return std::nullopt;
-            }
-            found = m_elements.emplace(element, Element{State::Playing, kFirstDelay}).first;
-        }
-        found->second = {State::Playing, kFirstDelay};
+std::optional<MediaRecovery::Delay> MediaRecovery::Trouble(Element& element,
+                                                           const MediaReport& report,
+                                                           TimePoint now) {
+    if (element.state == State::Playing && now - element.playingSince >= kRealReturn) {
+        element.nextDelay = kFirstDelay;
+    }
+    if (report.library) {
+        element.state = State::LibraryTrouble;
         return std::nullopt;
     }
-    // An element never heard playing is the page's business: nothing went away.
-    if (found == m_elements.end()) {
-        return std::nullopt;
-    }
-    Element& tracked = found->second;
-    if (event == MediaEvent::ListenerPause) {
-        tracked.state = State::PausedByListener;
-        return std::nullopt;
-    }
-    if (tracked.state == State::PausedByListener) {
-        return std::nullopt;  // a paused stream that drops stays paused
-    }
-    tracked.state = State::Recovering;
-    const Delay delay = tracked.nextDelay;
-    tracked.nextDelay = std::min(delay * 2, kLongestDelay);
+    element.state = State::Recovering;
+    const Delay delay = element.nextDelay;
+    element.nextDelay = std::min(delay * 2, kLongestDelay);
     return delay;
+}
+
+bool MediaRecovery::Any(State state) const {
+    return std::any_of(m_elements.begin(), m_elements.end(),
+                       [state](const auto& element) { return element.second.state == state; });
 }
 
 }  // namespace zavi

@@ -1,50 +1,65 @@
-// MediaRecovery: decides when a station page's media element whose stream went away is
-// started again. A station's encoder or server restarts, or it is off the air for a while;
-// the page's <audio> then ends or fails and never tries again by itself. This brings it
-// back, with a back-off, and never undoes a pause the listener (or the page) made.
+// MediaRecovery: decides when a station page's media element whose stream went away, or
+// never came, is started again. A station's encoder or server restarts, its host refuses
+// for a while, or a connection hangs; the page's <audio> then ends, fails or stands still
+// and never tries again by itself. This brings it back, with a back-off, and never undoes
+// a pause the listener (or the page) made. Elements fed by a player library (Media Source
+// Extensions) are left to it: their source is not ours to load again.
 #pragma once
 
 #include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 
+#include "../platform/PageKeeper.h"
+
 namespace zavi {
-
-// What a page's media element reports. ListenerPause is a pause that is not the end of
-// the stream: the listener's, through the page's controls, or the page's own scripts'.
-enum class MediaEvent { Playing, ListenerPause, Ended, Failed };
-
-// The event named as the page's script names it ("playing", "pause", "ended", "error").
-std::optional<MediaEvent> ParseMediaEvent(std::string_view name);
 
 class MediaRecovery {
   public:
     using Delay = std::chrono::milliseconds;
+    using TimePoint = std::chrono::steady_clock::time_point;
     // Near a second at first, doubling to ten: the station is heard again within about
     // ten seconds of its return, and an outage costs one attempt per ten seconds.
     static constexpr Delay kFirstDelay{1000};
     static constexpr Delay kLongestDelay{10000};
+    // No progress for this long, not paused: a connection that hangs without closing.
+    static constexpr Delay kStuckAfter{10000};
+    // Played this long: the station is back, and the back-off starts afresh. A first
+    // "playing" proves little: a restart can play a few seconds that were left over.
+    static constexpr Delay kRealReturn{10000};
     // A page cannot make the program keep more than this many elements.
     static constexpr std::size_t kMostElements = 64;
 
-    // The delay after which the element is to be restarted from its own source, or none:
-    // leave it as it is, and drop any restart still to come.
-    std::optional<Delay> OnEvent(const std::string& element, MediaEvent event);
+    std::optional<Delay> OnEvent(const std::string& element, const MediaReport& report,
+                                 TimePoint now);
+    // As above, with only the event known.
+    std::optional<Delay> OnEvent(const std::string& element, MediaEvent event,
+                                 TimePoint now = {}) {
+        return OnEvent(element, MediaReport{event}, now);
+    }
 
     // A new page: the elements of the old one are gone.
     void Forget() { m_elements.clear(); }
 
     std::size_t Tracked() const { return m_elements.size(); }
+    // Some element is paused by the listener / being brought back by the program.
+    bool ListenerPaused() const { return Any(State::PausedByListener); }
+    bool Recovering() const { return Any(State::Recovering); }
 
   private:
-    enum class State { Playing, PausedByListener, Recovering };
+    enum class State { Playing, PausedByListener, Recovering, LibraryTrouble };
     struct Element {
-        State state;
-        Delay nextDelay;
+        State state = State::Playing;
+        Delay nextDelay = kFirstDelay;
+        TimePoint playingSince{};
+        bool live = true;
     };
+
+    std::optional<Delay> Trouble(Element& element, const MediaReport& report, TimePoint now);
+    bool Any(State state) const;
+
     std::unordered_map<std::string, Element> m_elements;
 };
 

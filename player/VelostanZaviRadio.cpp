@@ -27,6 +27,7 @@ void VelostanZaviRadio::DestroyControls() {
 
 void VelostanZaviRadio::OnLoad() {
     zavi::ZaviRadioSplash().Hide();
+    WebBrowser2().SetKeeper(&m_controls->keeper);
     WebBrowser2().Navigate(StationPageAddress(kStationHost));
 }
 

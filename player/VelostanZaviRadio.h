@@ -6,6 +6,7 @@
 
 #include "../platform/DefaultInstance.h"
 #include "../platform/Runtime.h"
+#include "StationKeeper.h"
 
 namespace zavi {
 namespace forms {
@@ -33,9 +34,11 @@ class VelostanZaviRadio : public Form {
 
     void OnCommand1Click();
 
-    // Made in this order, so the button lies above the browser.
+    // Made in this order, so the button lies above the browser; the keeper, which the
+    // browser asks, outlives it.
     struct Controls {
         explicit Controls(Form& form);
+        StationKeeper keeper;
         WebBrowser WebBrowser2;
         PushButton Command1;
     };

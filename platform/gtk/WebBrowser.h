@@ -1,15 +1,20 @@
 // WebBrowser: a WebKitGTK web view on a form, set up as a radio page needs it: media may
-// start without a gesture, nothing is kept on disk, the page is never waited for, a
-// stream that drops is started again (MediaWatch), and the view keeps to the host it was
-// sent to (NavigationGuard).
+// start without a gesture, nothing is kept on disk, the page is never waited for, and the
+// view keeps to the host it was sent to (NavigationGuard). Given a keeper, it keeps the
+// page playing through what networks do: a page that did not load is loaded again (a
+// page of the program's own says so meanwhile), sooner when the desktop says the network
+// is back; a stream that drops, never comes or hangs is started again (MediaWatch); and a
+// page gone silent is loaded again as the last resort. The keeper decides each.
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 
 #include <webkit2/webkit2.h>
 
 #include "../ControlDefinitions.h"
+#include "../PageKeeper.h"
 #include "Form.h"
 #include "Gtk.h"
 #include "MediaWatch.h"
@@ -27,6 +32,8 @@ class WebBrowser {
     WebBrowser(const WebBrowser&) = delete;
     WebBrowser& operator=(const WebBrowser&) = delete;
 
+    // Who decides when the page and its media are tried again; none: they are not.
+    void SetKeeper(PageKeeper* keeper);
     // Starts loading the address and returns; the page loads inside the engine. From then
     // on the view keeps to the address's host.
     void Navigate(const std::string& address);
@@ -38,7 +45,21 @@ class WebBrowser {
   private:
     WebBrowser(Form& form, const WebBrowserDefinition& definition, WebViewParts parts);
 
+    // The address once more: one page request.
+    void Load();
+    void ShowWaiting();
+    void Stop(guint& source);
+
     static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
+    static gboolean OnLoadFailed(WebKitWebView* view, WebKitLoadEvent event, gchar* uri,
+                                 GError* error, gpointer self);
+    static gboolean OnResponse(WebKitWebView* view, WebKitPolicyDecision* decision,
+                               WebKitPolicyDecisionType type, gpointer self);
+    static void OnNetworkChanged(GNetworkMonitor* monitor, gboolean available, gpointer self);
+    static void OnPlayingAudio(GObject* view, GParamSpec* property, gpointer self);
+    static gboolean OnRetry(gpointer self);
+    static gboolean OnLoadTimeout(gpointer self);
+    static gboolean OnSilence(gpointer self);
     static void OnWebProcessTerminated(WebKitWebView* view,
                                        WebKitWebProcessTerminationReason reason, gpointer self);
     static void OnMapped(GtkWidget* view, gpointer self);
@@ -47,12 +68,24 @@ class WebBrowser {
     static constexpr guint kFirstRedrawMs = 100;
     static constexpr guint kNextRedrawMs = 900;
     static constexpr int kRedraws = 2;
+    // A host that takes the connection but never answers is given up on after this.
+    static constexpr guint kLoadTimeoutS = 30;
+    // How often a silent page asks its keeper whether it is to be loaded again.
+    static constexpr guint kSilenceCheckS = 5;
 
     GObjectPtr<WebKitWebContext> m_context;
     GObjectPtr<WebKitUserContentManager> m_content;
     MediaWatch m_mediaWatch;
     GObjectPtr<WebKitWebView> m_view;
     std::optional<NavigationGuard> m_guard;
+    PageKeeper* m_keeper = nullptr;
+    std::string m_address;
+    std::optional<PageFailure> m_httpFailure;  // of the load under way
+    bool m_timedOut = false;
+    bool m_showingWaiting = false;
+    guint m_retrySource = 0;
+    guint m_loadTimeoutSource = 0;
+    guint m_silenceSource = 0;
     bool m_committed = false;
     guint m_redrawSource = 0;
     int m_redraws = 0;

@@ -1,13 +1,15 @@
 """The station host on loopback: serves a folder and a live stream, and logs each request
 with its time.
 
-    station_server.py PORT FOLDER LOG [--parent PID]
+    station_server.py PORT FOLDER LOG [--parent PID] [--fail-first N]
 
 /listenlive/stream.mp3 is an endless live MP3 stream, as an internet radio station sends
 one: a 440 Hz tone encoded at 128 kbit/s by GStreamer as it plays, with no length, for
 each listener its own, ended when the listener goes. Each request is logged as
 "EPOCH_MS REQUEST_LINE"; "listening" is logged once it is up. With --parent the server
-ends by itself when that process is gone (otherwise with its own parent).
+ends by itself when that process is gone (otherwise with its own parent). With
+--fail-first N the first N requests for pages are answered "503 Service Unavailable", as a
+web host answers while it restarts.
 """
 import functools
 import http.server
@@ -19,6 +21,7 @@ import time
 
 port, folder, log_path = int(sys.argv[1]), sys.argv[2], sys.argv[3]
 parent = int(sys.argv[sys.argv.index("--parent") + 1]) if "--parent" in sys.argv else os.getppid()
+fail_first = [int(sys.argv[sys.argv.index("--fail-first") + 1]) if "--fail-first" in sys.argv else 0]
 log = open(log_path, "a", buffering=1)
 
 STREAM_PATH = "/listenlive/stream.mp3"
@@ -53,6 +56,9 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         super().end_headers()
 
     def do_GET(self):
+        if self.path.split("?")[0].endswith(".html") and fail_first[0] > 0:
+            fail_first[0] -= 1
+            return self.send_error(503)
         if self.path.split("?")[0] != STREAM_PATH:
             return super().do_GET()
         self.protocol_version = "HTTP/1.0"

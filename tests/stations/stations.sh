@@ -2,7 +2,9 @@
 #   stations_start WORK_DIR STATION_SRC BASE_PORT [KIND...]; stations_stop on exit.
 # The station's page is a copy of STATION_SRC served on BASE_PORT (the program's own
 # station host) by tests/e2e/station_server.py, requests logged in $station_requests;
-# station_page KIND points its <audio> at that kind's stream.
+# station_page KIND [PAGE] points its <audio> at that kind's stream, or writes the page
+# built with a player library (tests/stations/pages/PAGE.html) for it. page_server_stop
+# and page_server_start [--fail-first N] take the page's web host down and up again.
 # Icecast 2 on BASE_PORT+5 with one ffmpeg source client per mount (each a sine tone of
 # its own frequency, so a test knows which station it hears), our SHOUTcast v1 imitation
 # on BASE_PORT+6, a zeno-style redirector on 127.0.0.2:BASE_PORT+7 to the /zeno mount,
@@ -10,7 +12,7 @@
 # with the page. Each source client runs as encoders do at stations: when its
 # connection goes it connects again, unless taken off the air (source_off).
 
-_stations_dir= _stations_pids=() _icecast_pid= _icecast_logs= _station_src=
+_stations_dir= _stations_pids=() _page_server_pid= _page_port= _icecast_pid= _icecast_logs= _station_src=
 icecast_port= shoutcast_port= redirect_port= station_requests=
 stations_password=loopback-source
 
@@ -49,12 +51,14 @@ _hls_loop() {  # _hls_loop NAME DIR [SEGMENT OPTIONS]: a live playlist, as a pac
     shift 2
     mkdir -p "$dir"
     while :; do
-        # shellcheck disable=SC2046
-        ffmpeg -nostdin -loglevel error $(_sine "${station_hz[$name]}") -c:a aac -b:a 64k \
-            -f hls -hls_time 2 -hls_list_size 5 -hls_flags delete_segments "$@" \
-            "$dir/live.m3u8" 2>>"$_stations_dir/source-$name.log" &
-        echo $! >"$_stations_dir/source-$name.pid"
-        wait $! || true
+        if [ ! -e "$_stations_dir/off-$name" ]; then
+            # shellcheck disable=SC2046
+            ffmpeg -nostdin -loglevel error $(_sine "${station_hz[$name]}") -c:a aac -b:a 64k \
+                -f hls -hls_time 2 -hls_list_size 5 -hls_flags delete_segments "$@" \
+                "$dir/live.m3u8" 2>>"$_stations_dir/source-$name.log" &
+            echo $! >"$_stations_dir/source-$name.pid"
+            wait $! || true
+        fi
         sleep 0.5
     done
 }
@@ -106,7 +110,8 @@ playlist_up() {  # playlist_up DIR: a live playlist with at least two segments
     [ "${segments:-0}" -ge 2 ]
 }
 
-source_off() {  # source_off NAME: the mount's encoder stops and stays off
+# An HLS packager stopped so writes its playlist's end marker.
+source_off() {  # source_off NAME: the mount's encoder (or packager) stops and stays off
     touch "$_stations_dir/off-$1"
     kill "$(cat "$_stations_dir/source-$1.pid")" 2>/dev/null || true
 }
@@ -122,10 +127,8 @@ stations_start() {  # stations_start WORK_DIR STATION_SRC BASE_PORT [KIND...]: a
     icecast_port=$((base + 5)) shoutcast_port=$((base + 6)) redirect_port=$((base + 7))
     mkdir -p "$_stations_dir"
     cp -r "$_station_src" "$station_dir"
-    station_requests="$_stations_dir/requests.log"
-    /usr/bin/python3 "$here/../e2e/station_server.py" "$base" "$station_dir" "$station_requests" \
-        --parent $$ &
-    _stations_pids+=($!)
+    station_requests="$_stations_dir/requests.log" _page_port=$base
+    page_server_start
     # Its logs where the user it drops to can write them.
     _icecast_logs=$(mktemp -d /tmp/zavi-icecast.XXXXXX)
     [ "$(id -u)" -ne 0 ] || chown nobody:nogroup "$_icecast_logs"
@@ -164,6 +167,19 @@ stations_start() {  # stations_start WORK_DIR STATION_SRC BASE_PORT [KIND...]: a
     return 1
 }
 
+# The station's web host, serving the page and its libraries.
+page_server_start() {  # page_server_start [--fail-first N]
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/../e2e/station_server.py" "$_page_port" \
+        "$_stations_dir/station" "$station_requests" --parent $$ "$@" &
+    _page_server_pid=$!
+    _stations_pids+=("$_page_server_pid")
+}
+page_server_stop() {
+    kill "$_page_server_pid" 2>/dev/null || true
+    wait "$_page_server_pid" 2>/dev/null || true
+}
+page_server_up() { curl -s -o /dev/null "http://127.0.0.1:$_page_port/"; }
+
 stations_stop() {
     local pid file
     for pid in "${_stations_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -175,10 +191,23 @@ stations_stop() {
     [ -z "$_icecast_logs" ] || rm -rf "$_icecast_logs"
 }
 
-# The station's page, its <audio> playing this kind's stream.
-station_page() {  # station_page KIND
-    sed "s|src=\"stream.mp3\"|src=\"$(station_url "$1")\"|" \
-        "$_station_src/listenlive/zaviradio.html" >"$_stations_dir/station/listenlive/zaviradio.html"
+# The station's page, its <audio> playing this kind's stream; or a page built with a
+# player library, whose files it is served with (from the npm registry: scripts/setup.sh).
+station_page() {  # station_page KIND [PAGE]
+    local page=$_stations_dir/station/listenlive/zaviradio.html url
+    url=$(station_url "$1")
+    if [ -z "${2:-}" ]; then
+        sed "s|src=\"stream.mp3\"|src=\"$url\"|" "$_station_src/listenlive/zaviradio.html" >"$page"
+        return
+    fi
+    local pages lib=$_stations_dir/station/lib
+    pages=$(dirname "${BASH_SOURCE[0]}")/pages
+    mkdir -p "$lib"
+    cp "$pages"/node_modules/howler/dist/howler.min.js "$pages"/node_modules/hls.js/dist/hls.min.js \
+        "$pages"/node_modules/amplitudejs/dist/amplitude.min.js "$pages"/node_modules/plyr/dist/plyr.min.js \
+        "$pages"/node_modules/plyr/dist/plyr.css "$pages"/node_modules/video.js/dist/video.min.js \
+        "$pages"/node_modules/video.js/dist/video-js.min.css "$lib"/
+    sed "s|@STREAM@|$url|" "$pages/$2.html" >"$page"
 }
 
 # The URL a station page uses for each kind.

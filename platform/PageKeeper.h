@@ -1,0 +1,64 @@
+// PageKeeper: what a web browser control asks of the window that owns it, so that a
+// station page keeps playing through what real networks do. The control reports what it
+// meets (a page that did not load, what the page's media elements do, whether the view
+// makes sound) and carries out the answers; the window decides.
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zavi {
+
+// Why the page did not load: no answer at all (refused, no name, no network, timed out),
+// an HTTP 5xx, or an HTTP 4xx (which may mean that the page has moved).
+enum class PageFailure { Unreachable, ServerError, ClientError };
+
+// What a page's media element did. ListenerPause is a pause that is not the end of the
+// stream: the listener's, through the page's controls, a library's pause() or the
+// desktop's media keys. Stalled: it should be playing but has made no progress. Loaded:
+// its source's length is known (a live one has none).
+enum class MediaEvent { Playing, ListenerPause, Ended, Failed, Stalled, Loaded };
+
+// The event named as the page's script names it ("playing", "pause", "ended", "error",
+// "stalled", "loaded").
+std::optional<MediaEvent> ParseMediaEvent(std::string_view name);
+
+struct MediaReport {
+    MediaEvent event;
+    // Its source has no end (a live stream); false for a finished recording or playlist.
+    bool live = true;
+    // Fed by the page's own player library (Media Source Extensions): never restarted
+    // from its source, which belongs to the library.
+    bool library = false;
+    // It was asked to play (autoplay, play()) but has never played.
+    bool fresh = false;
+    // For Stalled: how long it has made no progress.
+    std::chrono::milliseconds idle{0};
+};
+
+class PageKeeper {
+  public:
+    using Delay = std::chrono::milliseconds;
+    using TimePoint = std::chrono::steady_clock::time_point;
+
+    // The page did not load: after how long to load it again.
+    virtual Delay PageFailed(PageFailure failure) = 0;
+    // The page came: the old page's elements are gone.
+    virtual void PageLoaded() = 0;
+    // The delay after which the element is to be stopped (if it is not) and started again
+    // from its own source, or none: leave it as it is, and drop a restart still to come.
+    virtual std::optional<Delay> OnMedia(const std::string& element, const MediaReport& report,
+                                         TimePoint now) = 0;
+    // The view began or stopped making sound.
+    virtual void OnSound(bool playing, TimePoint now) = 0;
+    // Whether the page, silent when it should not be, is to be loaded again now; if so, the
+    // keeper counts it as done.
+    virtual bool ReloadDue(TimePoint now) = 0;
+
+  protected:
+    ~PageKeeper() = default;
+};
+
+}  // namespace zavi

@@ -1,0 +1,28 @@
+// PageRetry: when a station page that did not load is loaded again. At a login the network
+// may come up after the program; a host may answer 503 while it restarts. The page is
+// tried again soon, then less and less often, and an answer that the page is not there
+// (a 4xx: it may have moved) much less often than a host that did not answer at all.
+#pragma once
+
+#include <chrono>
+
+#include "../platform/PageKeeper.h"
+
+namespace zavi {
+
+class PageRetry {
+  public:
+    using Delay = std::chrono::milliseconds;
+    static constexpr Delay kFirstDelay{2000};
+    static constexpr Delay kLongestDelay{30000};
+    static constexpr Delay kLongestAfterClientError{300000};
+
+    Delay Failed(PageFailure failure);
+    // The page came: the next failure starts the back-off afresh.
+    void Loaded() { m_next = kFirstDelay; }
+
+  private:
+    Delay m_next = kFirstDelay;
+};
+
+}  // namespace zavi

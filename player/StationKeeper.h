@@ -1,0 +1,36 @@
+// StationKeeper: the player's answers to what its web browser meets while it keeps the
+// station's page playing: when a page that did not load is loaded again (PageRetry), when
+// a media element is started again (MediaRecovery), and when a page gone silent is loaded
+// again as the last resort (PageReload).
+#pragma once
+
+#include "../platform/PageKeeper.h"
+#include "MediaRecovery.h"
+#include "PageReload.h"
+#include "PageRetry.h"
+
+namespace zavi {
+
+class StationKeeper final : public PageKeeper {
+  public:
+    Delay PageFailed(PageFailure failure) override { return m_retry.Failed(failure); }
+    void PageLoaded() override {
+        m_retry.Loaded();
+        m_media.Forget();
+    }
+    std::optional<Delay> OnMedia(const std::string& element, const MediaReport& report,
+                                 TimePoint now) override {
+        return m_media.OnEvent(element, report, now);
+    }
+    void OnSound(bool playing, TimePoint now) override { m_reload.OnSound(playing, now); }
+    bool ReloadDue(TimePoint now) override {
+        return m_reload.Due(now, m_media.ListenerPaused(), m_media.Recovering());
+    }
+
+  private:
+    PageRetry m_retry;
+    MediaRecovery m_media;
+    PageReload m_reload;
+};
+
+}  // namespace zavi

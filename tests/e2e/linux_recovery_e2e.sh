@@ -1,0 +1,262 @@
+#!/usr/bin/env bash
+# End to end, what real networks and real station pages do to a listener, one launch of
+# the real Linux program per case, against real broadcast software (Icecast 2 fed by
+# ffmpeg, ffmpeg's live HLS) and pages built with the player libraries stations use
+# (howler.js, hls.js, plyr, from the npm registry). Each case heard again at the
+# station's frequency within its bound after the cause ends, with the time printed; the
+# page requests counted (one per load, no storms); "X" ends each with code 0.
+#   late_host    the web host down at launch, up 10 s later (the program's own waiting
+#                page shown meanwhile, never the engine's error text)
+#   http_503     the web host answers 503 to the first request
+#   stream_late  the page loads, but its stream's host refuses for the first 15 s; the
+#                CPU while waiting printed
+#   hang         the stream's connection hangs open (bytes stop, the socket stays)
+#   howler       howler.js playing outside the document, its source dropped for 5 s
+#   hlsjs        hls.js (Media Source Extensions), the packager stopped for 10 s
+#   native_hls   native HLS whose packager stops cleanly: its finished playlist is never
+#                replayed
+#   plyr         plyr's page through an outage, the CPU while down printed
+#   paused       howler.js paused by the page's own button, then a drop and the return:
+#                silent throughout
+#   linux_recovery_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT [CASE...]
+set -euo pipefail
+program=$1 build_dir=$2 station_src=$3 port=$4
+shift 4
+cases=("$@")
+((${#cases[@]})) || cases=(late_host http_503 stream_late hang howler hlsjs native_hls plyr paused)
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.sh"
+source "$here/sound-session.sh"
+source "$here/../stations/stations.sh"
+source "$here/../../scripts/desktop-session.sh"
+desktop_start
+
+player="Velostan Zavi Radio Player"
+work=$(mktemp -d "$build_dir/e2e-recovery.XXXXXX")
+program_pid= relay_pid=
+cleanup() {
+    [ -n "$program_pid" ] && kill -9 "$program_pid" 2>/dev/null
+    relay_stop
+    stations_stop
+    sound_stop
+    desktop_stop
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+sound_start "$work/pulse"
+stations_start "$work/stations" "$station_src" "$port" mp3 hls
+relay_port=$((port + 8))
+
+# A relay to the Icecast port whose open connections can be made to hang.
+relay_start() {
+    /usr/bin/python3 "$here/../stations/relay.py" "$relay_port" 127.0.0.1 "$icecast_port" \
+        --parent $$ &
+    relay_pid=$!
+    poll 5 curl -s -o /dev/null -m 1 "http://127.0.0.1:$relay_port/" || true
+}
+relay_stop() { [ -z "$relay_pid" ] || kill "$relay_pid" 2>/dev/null || true; relay_pid=; }
+relay_url() { echo "http://127.0.0.1:$relay_port/mp3"; }
+page_requests() { grep -c ' GET /listenlive/zaviradio.html ' "$station_requests" || true; }
+
+# One launch: recording from before it; $case_name, $started, $program_pid set.
+launch_case() {  # launch_case NAME
+    case_name=$1
+    echo "== $case_name"
+    requests_before=$(page_requests)
+    capture="$work/$case_name.raw"
+    recording_start "$capture"
+    sleep 3  # the sound server holds back a new recording's first second or so
+    started=$(now_ms)
+    "$program" 2>>"$work/stderr-$case_name.log" &
+    program_pid=$!
+    poll 20 is_viewable "$player" || true
+}
+# Waits for the case's sound to come back after the moment CAUSE_END (wall-clock ms),
+# up to BOUND ms after it, then ends the program with "X" and measures the recording.
+finish_case() {  # finish_case CAUSE_END BOUND_MS [KIND]
+    local cause_end=$1 bound=$2 kind=${3:-mp3} back_at segments
+    sleep $(((cause_end + bound - $(now_ms)) / 1000 + 2)) 2>/dev/null || true
+    click_x "$player"
+    wait_for_exit "$program_pid"
+    program_pid=
+    check "$case_name: X ends it with code 0" "$code" 0
+    recording_stop
+    /usr/bin/python3 "$here/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone-$case_name.txt"
+    segments=$(value segments "$work/tone-$case_name.txt")
+    echo "sound heard (ms into the recording): $segments"
+    # The first sound that starts after the cause ended; sound that began before it and
+    # runs on (the tail of a buffer) does not count.
+    back_at=$(tr ',' '\n' <<<"$segments" | awk -F- -v t=$((cause_end - recording_start_ms)) \
+        '$1 >= t {print $1; exit}')
+    if [ -z "$back_at" ]; then
+        check "$case_name: heard again after the cause ended" silent sound
+        echo "figure: recovery_to_sound_ms[$case_name]=none"
+        return
+    fi
+    back_ms=$((back_at + recording_start_ms - cause_end))
+    echo "figure: recovery_to_sound_ms[$case_name]=$back_ms (the cause's end to sound)"
+    check "$case_name: heard again within $((bound / 1000)) s of the cause's end" \
+        "$([ "$back_ms" -le "$bound" ] && echo yes || echo "no, $back_ms ms")" yes
+    check "$case_name: the station's tone, ${station_hz[$kind]} Hz within 1 %" \
+        "$(within_one_percent "$(value frequency_hz "$work/tone-$case_name.txt")" "${station_hz[$kind]}")" yes
+}
+check_requests() {  # check_requests EXPECTED
+    echo "figure: recovery_page_requests[$case_name]=$(($(page_requests) - requests_before))"
+    check "$case_name: page requests" "$(($(page_requests) - requests_before))" "$1"
+}
+cpu_while_down() {  # cpu_while_down SECONDS
+    echo "figure: recovery_cpu_while_down[$case_name]=$(tree_cpu_rate "$program_pid" "$1") s/s (whole process tree, $1 s)"
+}
+# "no" sound from FROM to TO (wall-clock ms): no stretch of it that begins in between.
+silent_between() {  # silent_between FROM TO
+    tr ',' '\n' <<<"$(value segments "$work/tone-$case_name.txt")" |
+        awk -F- -v a=$(($1 - recording_start_ms)) -v b=$(($2 - recording_start_ms)) \
+            '$1 > a && $1 < b {n++} END {print n + 0}'
+}
+
+case_late_host() {
+    station_page mp3
+    page_server_stop
+    launch_case late_host
+    sleep 7
+    # The program's own page, its blue band, where the station's would be.
+    local x y
+    read -r x y _ < <(window_facts "$player")
+    check "late_host: the program's waiting page is shown" "$(pixel $((x + 100)) $((y + 2)))" 1b5e9b
+    import -window root "$build_dir/linux-waiting-page.png"
+    sleep $(((started + 10000 - $(now_ms)) / 1000)) 2>/dev/null || true
+    page_server_start
+    poll 5 page_server_up || true
+    finish_case "$(now_ms)" 12000
+    check_requests 1
+}
+
+case_http_503() {
+    station_page mp3
+    page_server_stop
+    page_server_start --fail-first 1
+    poll 5 page_server_up || true
+    launch_case http_503
+    poll 20 test "$(page_requests)" -gt "$requests_before" || true
+    finish_case "$(now_ms)" 8000
+    check_requests 2
+}
+
+case_stream_late() {
+    relay_stop
+    station_page mp3
+    sed -i "s|$(station_url mp3)|$(relay_url)|" "$_stations_dir/station/listenlive/zaviradio.html"
+    launch_case stream_late
+    sleep 5
+    cpu_while_down 8
+    sleep $(((started + 15000 - $(now_ms)) / 1000)) 2>/dev/null || true
+    relay_start
+    finish_case "$(now_ms)" 13000
+    check_requests 1
+}
+
+case_hang() {
+    relay_start
+    station_page mp3
+    sed -i "s|$(station_url mp3)|$(relay_url)|" "$_stations_dir/station/listenlive/zaviradio.html"
+    launch_case hang
+    sleep 8
+    kill -USR1 "$relay_pid"
+    finish_case "$(now_ms)" 20000
+    check_requests 1
+    relay_stop
+}
+
+# A drop of the Icecast source: off for SECONDS, then back on the air.
+drop_source() {  # drop_source KIND SECONDS; the return's time in $returned
+    source_off "$1"
+    sleep "$2"
+    source_on "$1"
+    case $1 in
+        hls*) poll 20 playlist_up "$_stations_dir/station/$1" || true ;;
+        *) poll 20 mount_up "$1" || true ;;
+    esac
+    returned=$(now_ms)
+}
+
+case_howler() {
+    station_page mp3 howler
+    launch_case howler
+    sleep 8
+    drop_source mp3 5
+    finish_case "$returned" 11000
+    check_requests 1
+}
+
+case_hlsjs() {
+    station_page hls hlsjs
+    launch_case hlsjs
+    sleep 10
+    drop_source hls 10
+    finish_case "$returned" 25000 hls
+    # The page is loaded again, as the last resort, once or twice.
+    local requests=$(($(page_requests) - requests_before))
+    echo "figure: recovery_page_requests[$case_name]=$requests"
+    check "hlsjs: the page loaded again at most twice" "$([ "$requests" -le 3 ] && echo yes || echo "no, $requests")" yes
+}
+
+case_native_hls() {
+    station_page hls
+    launch_case native_hls
+    sleep 10
+    local off
+    off=$(now_ms)
+    drop_source hls 12
+    finish_case "$returned" 16000 hls
+    # What was buffered plays out after the stop; nothing starts again until the return.
+    check "native_hls: no replay of the finished playlist while it is down" \
+        "$(silent_between $((off + 1000)) "$returned")" 0
+    check_requests 1
+}
+
+case_plyr() {
+    station_page mp3 plyr
+    launch_case plyr
+    sleep 8
+    source_off mp3
+    sleep 8
+    cpu_while_down 8
+    source_on mp3
+    poll 20 mount_up mp3 || true
+    finish_case "$(now_ms)" 11000
+    check_requests 1
+}
+
+case_paused() {
+    station_page mp3 howler
+    sed -i 's|</body>|<button onclick="sound.pause()" style="position: fixed; left: 0; top: 100px; width: 200px; height: 60px">Pause</button></body>|' \
+        "$_stations_dir/station/listenlive/zaviradio.html"
+    launch_case paused
+    sleep 6
+    local x y paused
+    read -r x y _ < <(window_facts "$player")
+    xdotool mousemove $((x + 100)) $((y + 130)) click 1
+    paused=$(now_ms)
+    sleep 2
+    drop_source mp3 6
+    sleep 14
+    check "paused: the program still runs" "$(exited "$program_pid" && echo ended || echo running)" running
+    click_x "$player"
+    wait_for_exit "$program_pid"
+    program_pid=
+    check "paused: X ends it with code 0" "$code" 0
+    recording_stop
+    /usr/bin/python3 "$here/tone.py" "$capture" "${station_hz[mp3]}" >"$work/tone-paused.txt"
+    check "paused: heard before the pause" "$([ "$(value first_sound_ms "$work/tone-paused.txt")" != none ] && echo yes || echo no)" yes
+    check "paused: silent from the pause on, through the drop and the return" \
+        "$(silent_between $((paused + 500)) "$(now_ms)")" 0
+    check_requests 1
+}
+
+for name in "${cases[@]}"; do
+    "case_$name"
+done
+
+echo "end-to-end recovery: $failures failed"
+[ "$failures" -eq 0 ]
