@@ -11,17 +11,17 @@ std::optional<MediaRecovery::Delay> MediaRecovery::OnEvent(const std::string& na
     if (found == m_elements.end()) {
         // An element never heard playing is the page's business, unless the page asked it
         // to play and it never could: the station's stream was not there yet.
-        const bool wanted = report.fresh && !report.library &&
-                            (report.event == MediaEvent::Failed ||
-                             report.event == MediaEvent::Ended ||
-                             report.event == MediaEvent::Stalled);
+        const bool wanted =
+            report.fresh && !report.library &&
+            (report.event == MediaEvent::Failed || report.event == MediaEvent::Ended ||
+             report.event == MediaEvent::Stalled);
         if ((report.event != MediaEvent::Playing && !wanted) ||
             m_elements.size() >= kMostElements) {
             return std::nullopt;
         }
         found = m_elements.emplace(name, Element{}).first;
         found->second.playingSince = now;
-        found->second.live = report.live;
+        found->second.live = report.live && !wanted;  // of a stream never heard: unknown
         if (wanted) {
             return Trouble(found->second, report, now);
         }

@@ -35,8 +35,7 @@ class MediaRecovery {
     std::optional<Delay> OnEvent(const std::string& element, const MediaReport& report,
                                  TimePoint now);
     // As above, with only the event known.
-    std::optional<Delay> OnEvent(const std::string& element, MediaEvent event,
-                                 TimePoint now = {}) {
+    std::optional<Delay> OnEvent(const std::string& element, MediaEvent event, TimePoint now = {}) {
         return OnEvent(element, MediaReport{event}, now);
     }
 

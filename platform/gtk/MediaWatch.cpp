@@ -55,8 +55,8 @@ std::string RandomChannelName() {
 }  // namespace
 
 MediaWatch::MediaWatch(WebKitUserContentManager* manager)
-    : m_manager(GObjectPtr<WebKitUserContentManager>(
-          WEBKIT_USER_CONTENT_MANAGER(g_object_ref(manager)))),
+    : m_manager(
+          GObjectPtr<WebKitUserContentManager>(WEBKIT_USER_CONTENT_MANAGER(g_object_ref(manager)))),
       m_pageChannel(RandomChannelName()) {
     GBytes* source = g_resource_lookup_data(zavi_resources_get_resource(),
                                             "/np/com/velostan/zaviradio/MediaWatch.js",
@@ -71,18 +71,17 @@ MediaWatch::MediaWatch(WebKitUserContentManager* manager)
     AddScript(text, m_pageChannel, nullptr);
 }
 
-void MediaWatch::AddScript(const std::string& text, const std::string& channel,
-                           const char* world) {
+void MediaWatch::AddScript(const std::string& text, const std::string& channel, const char* world) {
     const std::string call =
         text + "(\"" + channel + "\", " + (world != nullptr ? "false" : "true") + ");";
     // Every frame: station players are often a frame of the streaming service's own.
     WebKitUserScript* script =
-        world != nullptr ? webkit_user_script_new_for_world(call.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-                                                 WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
-                                                 world, nullptr, nullptr)
-              : webkit_user_script_new(call.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-                                       WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr,
-                                       nullptr);
+        world != nullptr
+            ? webkit_user_script_new_for_world(call.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                               WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, world,
+                                               nullptr, nullptr)
+            : webkit_user_script_new(call.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                     WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
     webkit_user_content_manager_add_script(m_manager.get(), script);
     webkit_user_script_unref(script);
     const std::string signal = "script-message-with-reply-received::" + channel;
@@ -104,6 +103,7 @@ gboolean MediaWatch::OnMessage(WebKitUserContentManager*, JSCValue* message,
                                WebKitScriptMessageReply* reply, gpointer self) {
     auto* watch = static_cast<MediaWatch*>(self);
     long long delay = -1;
+
     if (jsc_value_is_object(message) && watch->m_keeper != nullptr) {
         const std::string element = StringMember(message, "element");
         const auto event = ParseMediaEvent(StringMember(message, "event"));

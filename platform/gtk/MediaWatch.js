@@ -38,8 +38,19 @@
     function factsOf(media) {
         let facts = watched.get(media);
         if (facts === undefined && watched.size < kMostElements) {
-            facts = {name: `${frame}:${++count}`, wanted: false, played: false,
-                     reported: false, live: true, quiet: false, timer: 0, position: -1, still: 0, told: 0};
+            facts = {
+                name: `${frame}:${++count}`,
+                wanted: false,
+                played: false,
+                reported: false,
+                live: true,
+                quiet: false,
+                resuming: false,
+                timer: 0,
+                position: -1,
+                still: 0,
+                told: 0
+            };
             watched.set(media, facts);
             if (!checking) {
                 checking = true;
@@ -50,8 +61,9 @@
     }
 
     // Fed by the page's player library through Media Source Extensions.
-    const library = (media) => media.srcObject != null || media.currentSrc.startsWith("blob:");
-    const live = (media) => !Number.isFinite(media.duration);
+    const library = (media) => media.srcObject != null || media.currentSrc.startsWith('blob:');
+    // A live stream has no length: WebKit gives it none (Infinity), or 0 for live HLS.
+    const live = (media) => !(Number.isFinite(media.duration) && media.duration > 0);
 
     function stopQuietly(media, facts) {
         if (!media.paused) {
@@ -60,20 +72,36 @@
         }
     }
 
-    function restart(media, facts) {
-        facts.timer = 0;
-        facts.position = -1;
-        load.call(media);  // the same source again: src, or the <source> children
+    function start(media) {
         const started = play.call(media);
         if (started) {
             started.catch(() => {});  // a failure arrives as an error event
         }
     }
 
+    // The same source again (src, or the <source> children), played once the program has
+    // seen what it is: an element asked to play before the station answers would sit
+    // "playing, waiting", and players animate their loading state for as long as it does.
+    // An element that preloads nothing loads only when played.
+    function restart(media, facts) {
+        facts.timer = 0;
+        facts.position = -1;
+        facts.resuming = media.preload !== 'none';
+        load.call(media);
+        if (!facts.resuming) {
+            start(media);
+        }
+    }
+
     async function send(media, facts, event, idle) {
-        const message = {element: facts.name, event,
-                         live: event === "playing" ? facts.live : live(media),
-                         library: library(media), fresh: !facts.played, idle: idle || 0};
+        const message = {
+            element: facts.name,
+            event,
+            live: event === 'playing' ? facts.live : live(media),
+            library: library(media),
+            fresh: !facts.played,
+            idle: idle || 0
+        };
         try {
             return await post(message);
         } catch (e) {
@@ -83,14 +111,14 @@
 
     async function report(media, facts, event, idle) {
         if (!facts.reported) {
-            if (event === "playing" || event === "loaded") {
+            if (event === 'playing' || event === 'loaded') {
                 return;
             }
-            if (!facts.played && !(facts.wanted && event !== "pause")) {
+            if (!facts.played && !(facts.wanted && event !== 'pause')) {
                 return;  // neither heard nor asked to play: the page's business
             }
             facts.reported = true;
-            if (facts.played && await send(media, facts, "playing") === null) {
+            if (facts.played && await send(media, facts, 'playing') === null) {
                 return;
             }
         }
@@ -100,9 +128,13 @@
         }
         cancel(facts.timer);
         facts.timer = 0;
-        if (typeof delay === "number" && delay >= 0) {
+        if (typeof delay === 'number' && delay >= 0) {
+            facts.resuming = false;
             stopQuietly(media, facts);
             facts.timer = later(() => restart(media, facts), delay);
+        } else if (event === 'loaded' && facts.resuming) {
+            facts.resuming = false;
+            start(media);
         }
     }
 
@@ -111,7 +143,8 @@
     function checkProgress() {
         const time = now();
         for (const [media, facts] of watched) {
-            if (media.paused || media.ended || facts.timer || !(facts.played || facts.wanted)) {
+            if ((media.paused && !facts.resuming) || media.ended || facts.timer ||
+                !(facts.played || facts.wanted)) {
                 facts.position = -1;
             } else if (media.currentTime !== facts.position) {
                 facts.position = media.currentTime;
@@ -119,7 +152,7 @@
                 facts.told = 0;
             } else if (time - facts.still >= Math.max(kStillMs, 2 * facts.told)) {
                 facts.told = time - facts.still;  // told again only as it doubles
-                report(media, facts, "stalled", facts.told);
+                report(media, facts, 'stalled', facts.told);
             }
         }
     }
@@ -127,22 +160,22 @@
     function handle(type, media) {
         let facts = watched.get(media);
         switch (type) {
-            case "play":
+            case 'play':
                 facts = facts || factsOf(media);
                 if (facts) {
                     facts.wanted = true;
                 }
                 break;
-            case "playing":
+            case 'playing':
                 facts = facts || factsOf(media);
                 if (facts) {
                     facts.wanted = facts.played = true;
                     facts.live = live(media);  // a playlist that ends gets a length
                     facts.position = -1;
-                    report(media, facts, "playing");
+                    report(media, facts, 'playing');
                 }
                 break;
-            case "pause":
+            case 'pause':
                 // The end of a stream pauses the element too, with ended set; and a pause
                 // that arrives after the element was started again (a restart's load) is
                 // old news.
@@ -150,11 +183,11 @@
                     facts.quiet = false;
                 } else if (facts && media.paused && !media.ended) {
                     facts.wanted = false;
-                    report(media, facts, "pause");
+                    report(media, facts, 'pause');
                 }
                 break;
-            case "ended":
-            case "error":
+            case 'ended':
+            case 'error':
                 if (!facts && media.autoplay) {
                     facts = factsOf(media);  // an autoplay that never could
                     if (facts) {
@@ -165,15 +198,15 @@
                     report(media, facts, type);
                 }
                 break;
-            case "loadedmetadata":
+            case 'loadedmetadata':
                 if (facts && facts.reported) {
-                    report(media, facts, "loaded");
+                    report(media, facts, 'loaded');
                 }
                 break;
         }
     }
 
-    const types = ["play", "playing", "pause", "ended", "error", "loadedmetadata"];
+    const types = ['play', 'playing', 'pause', 'ended', 'error', 'loadedmetadata'];
     if (pageWorld) {
         // Media outside any document: watched from the moment the page plays it. Once in a
         // document, the program's own world sees it instead.

@@ -62,7 +62,8 @@ WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition, WebVi
 }
 
 WebBrowser::~WebBrowser() {
-    for (guint* source : {&m_redrawSource, &m_retrySource, &m_loadTimeoutSource, &m_silenceSource}) {
+    for (guint* source :
+         {&m_redrawSource, &m_retrySource, &m_loadTimeoutSource, &m_silenceSource}) {
         Stop(*source);
     }
     g_signal_handlers_disconnect_by_data(g_network_monitor_get_default(), this);
@@ -89,7 +90,8 @@ void WebBrowser::Load() {
     m_httpFailure.reset();
     m_timedOut = false;
     if (m_keeper != nullptr) {
-        m_loadTimeoutSource = g_timeout_add_seconds(kLoadTimeoutS, &WebBrowser::OnLoadTimeout, this);
+        m_loadTimeoutSource =
+            g_timeout_add_seconds(kLoadTimeoutS, &WebBrowser::OnLoadTimeout, this);
     }
     webkit_web_view_load_uri(m_view.get(), m_address.c_str());
 }
@@ -143,10 +145,11 @@ gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, G
                                   gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
     browser->Stop(browser->m_loadTimeoutSource);
-    const bool cancelled = g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED);
+    const bool cancelled =
+        g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED);
     // Refused by a policy: the navigation guard's doing, or ours for an HTTP error.
-    const bool refused = g_error_matches(error, WEBKIT_POLICY_ERROR,
-                                         WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE);
+    const bool refused = g_error_matches(
+        error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE);
     if (browser->m_keeper == nullptr || browser->m_address != uri ||
         (cancelled && !browser->m_timedOut) || (refused && !browser->m_httpFailure)) {
         return FALSE;

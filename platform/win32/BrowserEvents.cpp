@@ -2,6 +2,8 @@
 
 #include <exdispid.h>
 
+#include <utility>
+
 #include "../ErrorReport.h"
 #include "Api.h"
 
@@ -27,6 +29,12 @@ const wchar_t* Text(const VARIANT& value) {
     return L"";
 }
 
+long Number(const VARIANT& value) {
+    const VARIANT& inner =
+        (value.vt == (VT_BYREF | VT_VARIANT) && value.pvarVal != nullptr) ? *value.pvarVal : value;
+    return inner.vt == VT_I4 ? inner.lVal : 0;
+}
+
 void SetCancel(VARIANT& cancel) {
     if (cancel.vt == (VT_BYREF | VT_BOOL) && cancel.pboolVal != nullptr) {
         *cancel.pboolVal = VARIANT_TRUE;
@@ -45,11 +53,13 @@ bool SameObject(IUnknown* one, IUnknown* other) {
 
 }  // namespace
 
-BrowserEvents::BrowserEvents(IWebBrowser2* browser, std::string_view stationHost)
-    : m_browser(browser), m_policy(stationHost) {}
+BrowserEvents::BrowserEvents(IWebBrowser2* browser, std::string_view stationHost,
+                             FailureHandler onFailed)
+    : m_browser(browser), m_policy(stationHost), m_onFailed(std::move(onFailed)) {}
 
-ComPtr<BrowserEvents> BrowserEvents::Connect(IWebBrowser2* browser, std::string_view stationHost) {
-    ComPtr<BrowserEvents> events(new BrowserEvents(browser, stationHost));
+ComPtr<BrowserEvents> BrowserEvents::Connect(IWebBrowser2* browser, std::string_view stationHost,
+                                             FailureHandler onFailed) {
+    ComPtr<BrowserEvents> events(new BrowserEvents(browser, stationHost, std::move(onFailed)));
     ComPtr<IConnectionPointContainer> container;
     if (browser != nullptr &&
         SUCCEEDED(browser->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())) &&
@@ -119,6 +129,12 @@ STDMETHODIMP BrowserEvents::Invoke(DISPID event, REFIID, LCID, WORD, DISPPARAMS*
                     NewWindow(Text(Argument(arguments, 4)));
                 }
                 break;
+            case DISPID_NAVIGATEERROR:  // (frame, url, target, status code, cancel)
+                if (arguments.cArgs == 5 && NavigateError(Argument(arguments, 0).pdispVal,
+                                                          Number(Argument(arguments, 3)))) {
+                    SetCancel(Argument(arguments, 4));
+                }
+                break;
             case DISPID_FILEDOWNLOAD:  // (active document, cancel)
                 // A page the control shows itself is loaded through this too; a file is not.
                 if (arguments.cArgs == 2 && Argument(arguments, 0).vt == VT_BOOL &&
@@ -147,6 +163,18 @@ bool BrowserEvents::BeforeNavigate(IDispatch* frame, const wchar_t* url) {
         return false;
     }
     return Apply(m_policy.TopPage(Narrow(url)), url);
+}
+
+// The top page did not load: HTTP's own status, or one of the control's (INET_E_*, all
+// negative) for a host that did not answer. Its error page is not shown.
+bool BrowserEvents::NavigateError(IDispatch* frame, long status) {
+    if (!SameObject(frame, m_browser) || !m_onFailed) {
+        return false;
+    }
+    m_onFailed(status >= 500 && status < 600   ? PageFailure::ServerError
+               : status >= 400 && status < 500 ? PageFailure::ClientError
+                                               : PageFailure::Unreachable);
+    return true;
 }
 
 void BrowserEvents::NewWindow(const wchar_t* url) {

@@ -2,12 +2,15 @@
 // player needs them. The control keeps to the host it was sent to (NavigationPolicy): a
 // link, form or script that takes the top page to another host, and every new window, go
 // to the user's default handler instead (the shell's); a new window within the station is
-// opened in the control itself. Downloads are refused.
+// opened in the control itself. Downloads are refused. A top page that fails to load shows
+// no error page of the control's: its failure goes to the control's owner.
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "../../player/NavigationPolicy.h"
+#include "../PageKeeper.h"
 #include "ComPtr.h"
 #include "Win32.h"
 
@@ -18,8 +21,11 @@ namespace zavi {
 
 class BrowserEvents final : public IDispatch {
   public:
+    using FailureHandler = std::function<void(PageFailure)>;
     // Made for one control, and connected to it until Disconnect.
-    static ComPtr<BrowserEvents> Connect(IWebBrowser2* browser, std::string_view stationHost);
+    static ComPtr<BrowserEvents> Connect(IWebBrowser2* browser, std::string_view stationHost,
+                                         FailureHandler onFailed = {});
+    bool Connected() const { return static_cast<bool>(m_point); }
     void Disconnect();
 
     // IUnknown
@@ -36,17 +42,19 @@ class BrowserEvents final : public IDispatch {
                         EXCEPINFO*, UINT*) override;
 
   private:
-    BrowserEvents(IWebBrowser2* browser, std::string_view stationHost);
+    BrowserEvents(IWebBrowser2* browser, std::string_view stationHost, FailureHandler onFailed);
     ~BrowserEvents() = default;
 
     bool BeforeNavigate(IDispatch* frame, const wchar_t* url);
     void NewWindow(const wchar_t* url);
+    bool NavigateError(IDispatch* frame, long status);
     // Carries out a verdict on a navigation to `url`; true when the control is not to go.
     bool Apply(NavigationVerdict verdict, const wchar_t* url) const;
 
     ULONG m_references = 1;
     IWebBrowser2* m_browser;  // the control owns this sink's connection, not the reverse
     NavigationPolicy m_policy;
+    FailureHandler m_onFailed;
     ComPtr<IConnectionPoint> m_point;
     DWORD m_cookie = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "../ErrorReport.h"
 #include "../ProgramError.h"
 
 namespace zavi {
@@ -28,6 +29,10 @@ class Bstr {
   private:
     BSTR m_string;
 };
+
+// The retry's timer runs on the parent window, which carries the browser as a property.
+constexpr UINT_PTR kRetryTimer = 0x5A52;
+constexpr const wchar_t* kBrowserProperty = L"VLZaviRadio.WebBrowser";
 
 }  // namespace
 
@@ -73,6 +78,10 @@ WebBrowser::~WebBrowser() {
 }
 
 void WebBrowser::TearDown() {
+    KillTimer(m_parent, kRetryTimer);
+    if (GetPropW(m_parent, kBrowserProperty) == this) {
+        RemovePropW(m_parent, kBrowserProperty);
+    }
     // Taken down in the reverse order; the site lets go of the control's active object
     // first, so neither keeps the other alive.
     if (m_inPlace) {
@@ -97,14 +106,40 @@ void WebBrowser::Navigate(const std::string& address) {
     if (m_events) {
         m_events->Disconnect();
     }
-    m_events = BrowserEvents::Connect(m_browser.get(), HostOf(address));
-    const Bstr url(Widen(address));
+    m_events = BrowserEvents::Connect(m_browser.get(), HostOf(address),
+                                      [this](PageFailure failure) { PageFailed(failure); });
+    if (!m_events->Connected()) {
+        throw BrowserError("connected to its events", E_NOINTERFACE);
+    }
+    m_address = address;
+    Load();
+}
+
+void WebBrowser::Load() {
+    const Bstr url(Widen(m_address));
     // The address alone: no flags, target frame, post data or headers.
     VARIANT none;
     VariantInit(&none);
     const HRESULT result = m_browser->Navigate(url.get(), &none, &none, &none, &none);
     if (FAILED(result)) {
         throw BrowserError("told to open the page", result);
+    }
+}
+
+void WebBrowser::PageFailed(PageFailure failure) {
+    if (m_keeper == nullptr) {
+        return;
+    }
+    const auto delay = m_keeper->PageFailed(failure);
+    SetPropW(m_parent, kBrowserProperty, this);
+    SetTimer(m_parent, kRetryTimer, static_cast<UINT>(delay.count()), &WebBrowser::OnRetry);
+}
+
+void CALLBACK WebBrowser::OnRetry(HWND window, UINT, UINT_PTR id, DWORD) {
+    KillTimer(window, id);
+    auto* browser = static_cast<WebBrowser*>(GetPropW(window, kBrowserProperty));
+    if (browser != nullptr) {
+        RunTrapped([browser] { browser->Load(); });
     }
 }
 

@@ -1,10 +1,12 @@
 // WebBrowser: the platform's web browser control, hosted in place in one of our windows
-// by a small OLE container of our own, BrowserSite.
+// by a small OLE container of our own, BrowserSite. Given a keeper, a station page that
+// did not load is loaded again when the keeper says.
 #pragma once
 
 #include <string>
 
 #include "../ControlDefinitions.h"
+#include "../PageKeeper.h"
 #include "BrowserEvents.h"
 #include "BrowserSite.h"
 #include "ComPtr.h"
@@ -27,8 +29,11 @@ class WebBrowser : public TabStop {
     WebBrowser(const WebBrowser&) = delete;
     WebBrowser& operator=(const WebBrowser&) = delete;
 
+    // Who decides when a page that did not load is loaded again; none: it is not.
+    void SetKeeper(PageKeeper* keeper) { m_keeper = keeper; }
     // Starts loading the address and returns; the page loads inside the control. From
-    // then on the control keeps to the address's host (BrowserEvents).
+    // then on the control keeps to the address's host (BrowserEvents). Raises a
+    // ProgramError when the control cannot be guarded so: it never shows a page unguarded.
     void Navigate(const std::string& address);
 
     // Offers a keyboard message to the control first, so Tab and the browser's shortcuts
@@ -43,6 +48,10 @@ class WebBrowser : public TabStop {
 
   private:
     void TearDown();
+    // The address once more: one page request.
+    void Load();
+    void PageFailed(PageFailure failure);
+    static void CALLBACK OnRetry(HWND window, UINT message, UINT_PTR id, DWORD time);
 
     HWND m_parent;
     RECT m_bounds;
@@ -52,6 +61,8 @@ class WebBrowser : public TabStop {
     ComPtr<IWebBrowser2> m_browser;
     ComPtr<BrowserEvents> m_events;
     HWND m_window = nullptr;
+    PageKeeper* m_keeper = nullptr;
+    std::string m_address;
 };
 
 }  // namespace zavi

@@ -118,9 +118,17 @@ void LoopbackServer::Answer(SOCKET client) {
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_requestLines.push_back(request.substr(0, lineEnd));
     }
-    const std::string body = "<!DOCTYPE html><html><body>test station</body></html>";
-    const std::string reply = "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                              std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    std::string status = "200 OK";
+    std::string body = "<!DOCTYPE html><html><body>test station</body></html>";
+    if (m_failures > 0) {
+        --m_failures;
+        status = std::to_string(m_failStatus.load()) + " Failed";
+        body = "<!DOCTYPE html><html><body>the server's own error page</body></html>";
+    }
+    const std::string reply =
+        "HTTP/1.0 " + status +
+        "\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
+        "\r\nConnection: close\r\n\r\n" + body;
     send(client, reply.data(), static_cast<int>(reply.size()), 0);
 }
 

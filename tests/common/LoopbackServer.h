@@ -1,5 +1,6 @@
 // A tiny HTTP server on 127.0.0.1 for the tests: it answers every GET with a small page
-// and keeps the request lines it saw, so a test can tell what the browser asked for.
+// (or, when told, an HTTP error) and keeps the request lines it saw, so a test can tell
+// what the browser asked for.
 #pragma once
 
 #if defined(_WIN32)
@@ -25,6 +26,11 @@ class LoopbackServer {
     LoopbackServer& operator=(const LoopbackServer&) = delete;
 
     bool Listening() const { return m_listener != INVALID_SOCKET; }
+    // The next `count` requests are answered with this HTTP status and no page.
+    void FailNext(int count, int status) {
+        m_failures = count;
+        m_failStatus = status;
+    }
     // How many "GET path" requests arrived so far.
     int GetsFor(const std::string& path) const;
     std::vector<std::string> RequestLines() const;
@@ -37,6 +43,8 @@ class LoopbackServer {
     mutable std::mutex m_mutex;
     std::vector<std::string> m_requestLines;
     std::atomic<bool> m_stop{false};
+    std::atomic<int> m_failures{0};
+    std::atomic<int> m_failStatus{503};
     std::thread m_thread;
 };
 

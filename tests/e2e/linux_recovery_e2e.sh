@@ -50,12 +50,18 @@ relay_port=$((port + 8))
 
 # A relay to the Icecast port whose open connections can be made to hang.
 relay_start() {
+    relay_stop
     /usr/bin/python3 "$here/../stations/relay.py" "$relay_port" 127.0.0.1 "$icecast_port" \
         --parent $$ &
     relay_pid=$!
     poll 5 curl -s -o /dev/null -m 1 "http://127.0.0.1:$relay_port/" || true
 }
-relay_stop() { [ -z "$relay_pid" ] || kill "$relay_pid" 2>/dev/null || true; relay_pid=; }
+relay_stop() {
+    [ -n "$relay_pid" ] || return 0
+    kill "$relay_pid" 2>/dev/null || true
+    wait "$relay_pid" 2>/dev/null || true
+    relay_pid=
+}
 relay_url() { echo "http://127.0.0.1:$relay_port/mp3"; }
 page_requests() { grep -c ' GET /listenlive/zaviradio.html ' "$station_requests" || true; }
 
@@ -163,7 +169,7 @@ case_hang() {
     launch_case hang
     sleep 8
     kill -USR1 "$relay_pid"
-    finish_case "$(now_ms)" 20000
+    finish_case "$(now_ms)" 22000
     check_requests 1
     relay_stop
 }

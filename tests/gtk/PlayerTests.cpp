@@ -169,13 +169,45 @@ TEST_F(PlayerTest, TabGoesFromTheViewToTheButtonAndBack) {
         5000));
 }
 
-TEST_F(PlayerTest, AStationHostThatRefusesConnectionsLeavesTheProgramRunning) {
-    // Nothing listens on the station's port in this test.
+std::string Title(forms::VelostanZaviRadio& player) {
+    const char* title = webkit_web_view_get_title(player.WebBrowser2().View());
+    return title != nullptr ? title : "";
+}
+
+constexpr const char* kWaitingTitle = "Zavi Radio - waiting for the station";
+
+// A host that is not there yet (a login before the network is up): the program's own page
+// says it waits, never the engine's error text, and the page is loaded once it is there.
+TEST_F(PlayerTest, AStationHostThatRefusesConnectionsIsTriedAgainUntilItAnswers) {
     auto& player = StartAndHandOff();
+    EXPECT_TRUE(test::PumpUntil([&] { return Title(player) == kWaitingTitle; }, 3000))
+        << Title(player);
     EXPECT_FALSE(test::PumpFor(2500).quitRequested);
     EXPECT_TRUE(gtk_widget_get_visible(player.hWnd()));
+    test::LoopbackServer server(test::PortOf(kStationHost));
+    ASSERT_TRUE(server.Listening());
+    EXPECT_TRUE(test::PumpUntil([&] { return StationGets(server) == 1; }, 10000));
+    EXPECT_TRUE(test::PumpUntil([&] { return Title(player).empty(); }, 3000)) << Title(player);
+    test::PumpFor(2500);
+    EXPECT_EQ(StationGets(server), 1);
     gtk_button_clicked(GTK_BUTTON(player.Command1().Widget()));
     ExpectEverythingGone(test::PumpFor(100));
+}
+
+// An HTTP error is no page: neither a host's 503 while it restarts nor a 404 is shown,
+// and each is tried again, one request a try.
+TEST_F(PlayerTest, AnHttpErrorIsTriedAgainWithTheWaitingPageShown) {
+    test::LoopbackServer server(test::PortOf(kStationHost));
+    ASSERT_TRUE(server.Listening());
+    server.FailNext(1, 503);
+    auto& player = StartAndHandOff();
+    EXPECT_TRUE(test::PumpUntil([&] { return StationGets(server) == 1; }, 5000));
+    EXPECT_TRUE(test::PumpUntil([&] { return Title(player) == kWaitingTitle; }, 3000));
+    server.FailNext(1, 404);
+    EXPECT_TRUE(test::PumpUntil([&] { return StationGets(server) == 3; }, 10000));
+    EXPECT_TRUE(test::PumpUntil([&] { return Title(player).empty(); }, 3000)) << Title(player);
+    test::PumpFor(2500);
+    EXPECT_EQ(StationGets(server), 3);
 }
 
 TEST_F(PlayerTest, AWebEngineThatStopsIsReportedAndEndsTheProgramWithCodeOne) {

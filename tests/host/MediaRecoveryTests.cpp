@@ -21,6 +21,8 @@ TEST(ParseMediaEvent, NamesThePageScriptUses) {
     EXPECT_EQ(ParseMediaEvent("pause"), MediaEvent::ListenerPause);
     EXPECT_EQ(ParseMediaEvent("ended"), MediaEvent::Ended);
     EXPECT_EQ(ParseMediaEvent("error"), MediaEvent::Failed);
+    EXPECT_EQ(ParseMediaEvent("stalled"), MediaEvent::Stalled);
+    EXPECT_EQ(ParseMediaEvent("loaded"), MediaEvent::Loaded);
     EXPECT_EQ(ParseMediaEvent("play"), std::nullopt);
     EXPECT_EQ(ParseMediaEvent(""), std::nullopt);
     EXPECT_EQ(ParseMediaEvent("Playing"), std::nullopt);
@@ -38,14 +40,89 @@ TEST(MediaRecovery, BacksOffFromOneSecondDoublingToTen) {
     }
 }
 
-TEST(MediaRecovery, PlayingAgainStartsTheBackOffAfresh) {
+// Only a return that lasts starts the back-off afresh: a restart that plays a few seconds
+// left over and ends again is still the same outage.
+TEST(MediaRecovery, PlayingForTenSecondsStartsTheBackOffAfresh) {
+    const MediaRecovery::TimePoint t0{};
     MediaRecovery recovery;
-    recovery.OnEvent("a", MediaEvent::Playing);
-    recovery.OnEvent("a", MediaEvent::Failed);
-    recovery.OnEvent("a", MediaEvent::Failed);
-    EXPECT_EQ(recovery.OnEvent("a", MediaEvent::Failed), After(4000));
-    EXPECT_EQ(recovery.OnEvent("a", MediaEvent::Playing), kLeave);
-    EXPECT_EQ(recovery.OnEvent("a", MediaEvent::Ended), After(1000));
+    recovery.OnEvent("a", MediaEvent::Playing, t0);
+    recovery.OnEvent("a", MediaEvent::Failed, t0);
+    recovery.OnEvent("a", MediaEvent::Failed, t0);
+    EXPECT_EQ(recovery.OnEvent("a", MediaEvent::Failed, t0), After(4000));
+    EXPECT_EQ(recovery.OnEvent("a", MediaEvent::Playing, t0 + Delay(5000)), kLeave);
+    EXPECT_EQ(recovery.OnEvent("a", MediaEvent::Ended, t0 + Delay(14999)), After(8000));
+    EXPECT_EQ(recovery.OnEvent("a", MediaEvent::Playing, t0 + Delay(20000)), kLeave);
+    EXPECT_EQ(recovery.OnEvent("a", MediaEvent::Ended, t0 + Delay(30000)), After(1000));
+}
+
+MediaReport Report(MediaEvent event, bool live = true) {
+    MediaReport report{event};
+    report.live = live;
+    return report;
+}
+
+// A live playlist that got its end marker replays its last seconds at each restart: that
+// is no return, and is stopped (restarted later) however it is seen, loaded or playing.
+TEST(MediaRecovery, AFinishedRecordingAfterALiveStreamIsNotAReturn) {
+    const MediaRecovery::TimePoint t0{};
+    MediaRecovery recovery;
+    recovery.OnEvent("a", Report(MediaEvent::Playing), t0);
+    EXPECT_EQ(recovery.OnEvent("a", Report(MediaEvent::Ended, false), t0 + Delay(60000)),
+              After(1000));
+    EXPECT_EQ(recovery.OnEvent("a", Report(MediaEvent::Loaded, false), t0 + Delay(61000)),
+              After(2000));
+    EXPECT_EQ(recovery.OnEvent("a", Report(MediaEvent::Playing, false), t0 + Delay(63000)),
+              After(4000));
+    EXPECT_EQ(recovery.OnEvent("a", Report(MediaEvent::Loaded), t0 + Delay(67000)), kLeave);
+    EXPECT_EQ(recovery.OnEvent("a", Report(MediaEvent::Playing), t0 + Delay(67100)), kLeave);
+    // A page that plays a recording from the start is left to it.
+    EXPECT_EQ(recovery.OnEvent("b", Report(MediaEvent::Playing, false), t0), kLeave);
+    EXPECT_EQ(recovery.OnEvent("b", Report(MediaEvent::Loaded, false), t0), kLeave);
+}
+
+// A hung connection: an element that should be playing and has stood still for ten
+// seconds is restarted; one that is merely slow is left alone.
+TEST(MediaRecovery, TenSecondsWithoutProgressIsStuck) {
+    const struct {
+        int idleMs;
+        Answer answer;
+    } cases[] = {{5000, kLeave}, {9999, kLeave}, {10000, After(1000)}, {40000, After(1000)}};
+    for (const auto& c : cases) {
+        MediaRecovery recovery;
+        recovery.OnEvent("a", MediaEvent::Playing);
+        MediaReport stalled{MediaEvent::Stalled};
+        stalled.idle = Delay(c.idleMs);
+        EXPECT_EQ(recovery.OnEvent("a", stalled, {}), c.answer) << c.idleMs;
+        EXPECT_EQ(recovery.Recovering(), c.answer.has_value()) << c.idleMs;
+    }
+    MediaRecovery paused;
+    paused.OnEvent("a", MediaEvent::Playing);
+    paused.OnEvent("a", MediaEvent::ListenerPause);
+    MediaReport stalled{MediaEvent::Stalled};
+    stalled.idle = Delay(60000);
+    EXPECT_EQ(paused.OnEvent("a", stalled, {}), kLeave);
+}
+
+// What never played is tried again only when the page asked it to play (fresh): the
+// station's stream was not there yet. A player library's element is never restarted.
+TEST(MediaRecovery, AStreamThatNeverCameIsTriedAgainAndALibrarysIsLeftToIt) {
+    MediaRecovery recovery;
+    MediaReport fresh{MediaEvent::Failed};
+    fresh.fresh = true;
+    EXPECT_EQ(recovery.OnEvent("a", fresh, {}), After(1000));
+    EXPECT_EQ(recovery.OnEvent("a", fresh, {}), After(2000));
+    EXPECT_TRUE(recovery.Recovering());
+    EXPECT_EQ(recovery.OnEvent("a", MediaEvent::ListenerPause), kLeave);
+    EXPECT_EQ(recovery.OnEvent("a", fresh, {}), kLeave);
+    EXPECT_TRUE(recovery.ListenerPaused());
+
+    MediaReport library{MediaEvent::Ended};
+    library.library = true;
+    EXPECT_EQ(recovery.OnEvent("m", Report(MediaEvent::Playing), {}), kLeave);
+    EXPECT_EQ(recovery.OnEvent("m", library, {}), kLeave);
+    library.fresh = true;
+    EXPECT_EQ(recovery.OnEvent("n", library, {}), kLeave);
+    EXPECT_EQ(recovery.Tracked(), 2u);
 }
 
 struct Case {

@@ -108,6 +108,18 @@ class BrowserEventsTest : public ::testing::Test {
         SysFreeString(url);
         return cancel == VARIANT_TRUE;
     }
+    // NavigateError for the frame with this status; true when its error page was cancelled.
+    bool NavigateError(IDispatch* frame, long status) {
+        VARIANT code;
+        VariantInit(&code);
+        code.vt = VT_I4;
+        code.lVal = status;
+        VARIANT_BOOL cancel = VARIANT_FALSE;
+        EventArguments arguments(
+            {Dispatch(frame), Empty(), Empty(), TextByRef(&code), FlagByRef(&cancel)});
+        Invoke(DISPID_NAVIGATEERROR, arguments);
+        return cancel == VARIANT_TRUE;
+    }
     bool FileDownload(bool activeDocument) {
         VARIANT_BOOL cancel = VARIANT_FALSE;
         EventArguments arguments(
@@ -186,6 +198,67 @@ TEST_F(BrowserEventsTest, TheRealControlAsksAndAnotherHostIsNeverRequested) {
     test::PumpMessagesFor(500);
     EXPECT_EQ(server.GetsFor("/elsewhere.html"), 0);
     EXPECT_EQ(test::Recorded().opened, (std::vector<std::wstring>{elsewhere}));
+}
+
+}  // namespace
+}  // namespace zavi
+
+namespace zavi {
+namespace {
+
+// Counts the failures it is told of and answers each with a short wait.
+class CountingKeeper final : public PageKeeper {
+  public:
+    Delay PageFailed(PageFailure failure) override {
+        failures.push_back(failure);
+        return Delay(200);
+    }
+    void PageLoaded() override {}
+    std::optional<Delay> OnMedia(const std::string&, const MediaReport&, TimePoint) override {
+        return std::nullopt;
+    }
+    void OnSound(bool, TimePoint) override {}
+    bool ReloadDue(TimePoint) override { return false; }
+
+    std::vector<PageFailure> failures;
+};
+
+TEST_F(BrowserEventsTest, ATopPageThatFailsShowsNoErrorPageAndItsOwnerIsTold) {
+    m_events->Disconnect();
+    std::vector<PageFailure> failures;
+    m_events = BrowserEvents::Connect(m_browser->Control(), kStationHost,
+                                      [&](PageFailure failure) { failures.push_back(failure); });
+    const long kResourceNotFound = static_cast<long>(0x800C0005);  // INET_E_RESOURCE_NOT_FOUND
+    EXPECT_TRUE(NavigateError(TopFrame(), 503));
+    EXPECT_TRUE(NavigateError(TopFrame(), 404));
+    EXPECT_TRUE(NavigateError(TopFrame(), kResourceNotFound));
+    EXPECT_EQ(failures,
+              (std::vector<PageFailure>{PageFailure::ServerError, PageFailure::ClientError,
+                                        PageFailure::Unreachable}));
+    // A frame's failure is the page's own business.
+    WebBrowser frame(m_parent, PixelRect{0, 0, 10, 10});
+    EXPECT_FALSE(NavigateError(frame.Control(), 503));
+    EXPECT_EQ(failures.size(), 3u);
+}
+
+// The real control, sent to a host that is not there yet: it is tried again when the
+// keeper says, and the page is requested once the host answers.
+TEST_F(BrowserEventsTest, APageThatDidNotLoadIsLoadedAgainWhenTheKeeperSays) {
+    m_events->Disconnect();
+    CountingKeeper keeper;
+    m_browser->SetKeeper(&keeper);
+    m_browser->Navigate(StationPageAddress(kStationHost));  // nothing listens yet
+    for (int i = 0; i < 500 && keeper.failures.empty(); ++i) {
+        test::PumpMessagesFor(10);
+    }
+    ASSERT_FALSE(keeper.failures.empty());
+    EXPECT_EQ(keeper.failures[0], PageFailure::Unreachable);
+    test::LoopbackServer server(test::PortOf(kStationHost));
+    ASSERT_TRUE(server.Listening());
+    for (int i = 0; i < 500 && server.GetsFor(kStationPagePath) == 0; ++i) {
+        test::PumpMessagesFor(10);
+    }
+    EXPECT_EQ(server.GetsFor(kStationPagePath), 1);
 }
 
 }  // namespace
