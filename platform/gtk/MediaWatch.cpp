@@ -94,8 +94,8 @@ MediaWatch::~MediaWatch() {
     g_signal_handlers_disconnect_by_data(m_manager.get(), this);
     webkit_user_content_manager_unregister_script_message_handler_in_world(m_manager.get(),
                                                                            kChannel, kWorld);
-    webkit_user_content_manager_unregister_script_message_handler_in_world(
-        m_manager.get(), m_pageChannel.c_str(), nullptr);
+    webkit_user_content_manager_unregister_script_message_handler(m_manager.get(),
+                                                                  m_pageChannel.c_str());
     webkit_user_content_manager_remove_all_scripts(m_manager.get());
 }
 

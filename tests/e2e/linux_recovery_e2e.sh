@@ -12,6 +12,7 @@
 #                CPU while waiting printed
 #   hang         the stream's connection hangs open (bytes stop, the socket stays)
 #   howler       howler.js playing outside the document, its source dropped for 5 s
+#   amplitude    amplitudejs, the same
 #   hlsjs        hls.js (Media Source Extensions), the packager stopped for 10 s
 #   native_hls   native HLS whose packager stops cleanly: its finished playlist is never
 #                replayed
@@ -23,7 +24,7 @@ set -euo pipefail
 program=$1 build_dir=$2 station_src=$3 port=$4
 shift 4
 cases=("$@")
-((${#cases[@]})) || cases=(late_host http_503 stream_late hang howler hlsjs native_hls plyr paused)
+((${#cases[@]})) || cases=(late_host http_503 stream_late hang howler amplitude hlsjs native_hls plyr paused)
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 source "$here/sound-session.sh"
@@ -186,14 +187,17 @@ drop_source() {  # drop_source KIND SECONDS; the return's time in $returned
     returned=$(now_ms)
 }
 
-case_howler() {
-    station_page mp3 howler
-    launch_case howler
+# A player library that plays through new Audio(), never in the document.
+detached_drop() {  # detached_drop PAGE
+    station_page mp3 "$1"
+    launch_case "$1"
     sleep 8
     drop_source mp3 5
     finish_case "$returned" 11000
     check_requests 1
 }
+case_howler() { detached_drop howler; }
+case_amplitude() { detached_drop amplitude; }
 
 case_hlsjs() {
     station_page hls hlsjs
