@@ -1,5 +1,7 @@
 #include "NavigationPolicy.h"
 
+#include "StationConfig.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -17,6 +19,12 @@ bool EndsWithLabel(const std::string& host, const std::string& parent) {
     return host.size() > parent.size() + 1 &&
            host.compare(host.size() - parent.size(), parent.size(), parent) == 0 &&
            host[host.size() - parent.size() - 1] == '.';
+}
+
+bool IsIpAddress(const std::string& host) {
+    return host.find(':') != std::string::npos ||
+           std::all_of(host.begin(), host.end(),
+                       [](unsigned char c) { return std::isdigit(c) || c == '.'; });
 }
 
 bool IsWeb(const std::string& scheme) {
@@ -63,15 +71,35 @@ std::string HostOf(std::string_view url) {
 }
 
 NavigationPolicy::NavigationPolicy(std::string_view stationHost)
-    : m_host(HostOf("http://" + std::string(stationHost))) {}
+    : NavigationPolicy(stationHost, HostOf("http://" + std::string(stationHost)) ==
+                                            HostOf("http://" + std::string(kStationHost))
+                                        ? std::string_view(kStationSite)
+                                        : std::string_view()) {}
+
+NavigationPolicy::NavigationPolicy(std::string_view stationHost, std::string_view stationSite)
+    : m_host(HostOf("http://" + std::string(stationHost))), m_site(Lower(stationSite)) {
+    // A site that is not the host or one of its parents would widen the station.
+    if (m_site != m_host && !EndsWithLabel(m_host, m_site)) {
+        m_site = m_host;
+    }
+}
 
 bool NavigationPolicy::WithinStation(std::string_view url) const {
     if (!IsWeb(SchemeOf(url))) {
         return false;
     }
     const std::string host = HostOf(url);
-    return !m_host.empty() &&
-           (host == m_host || EndsWithLabel(host, m_host) || EndsWithLabel(m_host, host));
+    if (m_host.empty() || host.empty()) {
+        return false;
+    }
+    if (host == m_host) {
+        return true;
+    }
+    if (IsIpAddress(m_host)) {
+        return false;  // neither subdomains nor parents: 1 is not a parent of 127.0.0.1
+    }
+    return EndsWithLabel(host, m_host) ||
+           (EndsWithLabel(m_host, host) && (host == m_site || EndsWithLabel(host, m_site)));
 }
 
 NavigationVerdict NavigationPolicy::TopPage(std::string_view url) const {

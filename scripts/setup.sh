@@ -3,6 +3,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config googletest libgtest-dev
+          # the public suffix list, read when the station's host is built in
+          publicsuffix
           # the Windows build, run under Wine
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           wine wine64 icoutils python3-pefile

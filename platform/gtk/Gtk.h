@@ -1,5 +1,5 @@
-// The one place that includes GTK and WebKitGTK for the Linux build, with the owner of a
-// GObject reference that every GTK file shares.
+// GTK for the Linux build, with the owner of a GObject reference that every GTK file
+// shares (the files that use WebKitGTK include it themselves).
 #pragma once
 
 #include <gtk/gtk.h>

@@ -21,7 +21,7 @@ Label::Label(const LabelDefinition& definition, int dpi)
     pango_font_description_set_weight(font, static_cast<PangoWeight>(definition.font.weight));
 }
 
-std::uint32_t Label::ForeColor() const {
+std::uint32_t Label::ForeColour() const {
     return ResolveColour(m_foreColour, SystemColour);
 }
 

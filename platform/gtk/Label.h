@@ -20,7 +20,7 @@ class Label {
     const std::string& Caption() const { return m_caption; }
     MousePointer Pointer() const { return m_pointer; }
     // 0x00BBGGRR, system colours resolved.
-    std::uint32_t ForeColor() const;
+    std::uint32_t ForeColour() const;
     const PangoFontDescription* Font() const { return m_font.get(); }
 
   private:

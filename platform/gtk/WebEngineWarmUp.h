@@ -1,6 +1,7 @@
 // WebEngineWarmUp: starts the web engine's processes while the start-up window is up, so
 // that at the hand-off the player's page does not wait for them. Nothing is asked of the
-// station: the spare view it makes loads about:blank. The player's web browser takes the
+// station: the spare view it makes loads a local page that only asks what audio the
+// engine can play, which starts the media framework too. The player's web browser takes the
 // spare, which then goes on to load the station's page; a spare never taken goes with
 // this object. One lives for as long as the program runs its windows.
 #pragma once

@@ -9,7 +9,7 @@ Label::Label(const LabelDefinition& definition, int dpi)
       m_pointer(definition.pointer),
       m_font(CreateDefinedFont(definition.font, dpi)) {}
 
-COLORREF Label::ForeColor() const {
+COLORREF Label::ForeColour() const {
     return ResolveColour(m_foreColour, [](int index) { return GetSysColor(index); });
 }
 
@@ -19,7 +19,7 @@ void Label::Paint(HDC dc) const {
     const std::wstring text = Widen(m_caption);
     ScopedSelect font(dc, m_font.get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ForeColor());
+    SetTextColor(dc, ForeColour());
     // Left-aligned and wrapped at word breaks; what does not fit the box is clipped.
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_LEFT | DT_WORDBREAK);
 }

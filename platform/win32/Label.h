@@ -19,7 +19,7 @@ class Label {
     const PixelRect& Bounds() const { return m_bounds; }
     const std::string& Caption() const { return m_caption; }
     MousePointer Pointer() const { return m_pointer; }
-    COLORREF ForeColor() const;
+    COLORREF ForeColour() const;
     HFONT FontHandle() const { return m_font.get(); }
 
   private:

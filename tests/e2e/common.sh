@@ -97,7 +97,6 @@ docked_icons_settled() {
 
 # The Linux desktop as a user's X tools see it.
 now_ms() { date +%s%3N; }
-# "left top width height map_state" of the top-level window with this title, or nothing.
 # The X windows titled TITLE. A GTK program's client leader, an unmapped 10x10 window that
 # carries the program's name for the session manager, is left aside: it is not a window.
 titled_ids() {

@@ -72,9 +72,9 @@ TEST_F(SplashTest, LabelsHaveTheirDefinedGeometryTextsFontsAndColours) {
         EXPECT_EQ(pango_font_description_get_weight(e.label.Font()), e.definition.font.weight);
     }
     EXPECT_EQ(splash.Label1().Bounds().left, TwipsToPixels(-360, dpi));
-    EXPECT_EQ(splash.Label1().ForeColor(), 0x00A56E3Au);  // the desktop colour chosen here
-    EXPECT_EQ(splash.Label2().ForeColor(), 0x00400040u);
-    EXPECT_EQ(splash.Label3().ForeColor(), 0u);
+    EXPECT_EQ(splash.Label1().ForeColour(), 0x00A56E3Au);  // the desktop colour chosen here
+    EXPECT_EQ(splash.Label2().ForeColour(), 0x00400040u);
+    EXPECT_EQ(splash.Label3().ForeColour(), 0u);
 
     const GdkRectangle bar = test::BoundsIn(splash.ProgressBar1().Widget());
     const PixelRect expected = ToPixels(splash::kProgressBar1.bounds, dpi);
@@ -116,7 +116,7 @@ TEST_F(SplashTest, OnlyWhiteIsSeeThroughAndOnlyTheTextsAndTheBarAreDrawn) {
             }
             bool owned = false;
             for (int i = 0; i < 3 && !owned; ++i) {
-                if (inside(labels[i]->Bounds(), x, y) && pixel == toRgb(labels[i]->ForeColor())) {
+                if (inside(labels[i]->Bounds(), x, y) && pixel == toRgb(labels[i]->ForeColour())) {
                     ++textPixels[i];
                     owned = true;
                 }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "StationConfig.h"
+
 namespace zavi {
 namespace {
 
@@ -33,12 +37,67 @@ TEST(NavigationPolicyTest, KeepsThePlayerWithinTheStationsHost) {
 }
 
 TEST(NavigationPolicyTest, AWwwHostAndItsBareDomainAreOneStationButNeighboursAreNot) {
-    const NavigationPolicy policy("www.radio.example.np");
+    const NavigationPolicy policy("www.radio.example.np", "radio.example.np");
     EXPECT_EQ(policy.TopPage("https://radio.example.np/"), NavigationVerdict::Stay);
     EXPECT_EQ(policy.TopPage("https://live.www.radio.example.np/"), NavigationVerdict::Stay);
     EXPECT_EQ(policy.TopPage("https://other.example.np/"), NavigationVerdict::OpenInBrowser);
     EXPECT_EQ(policy.TopPage("https://notradio.example.np/"), NavigationVerdict::OpenInBrowser);
     EXPECT_EQ(policy.TopPage("https://evilwww.radio.example.np.attacker.example/"),
+              NavigationVerdict::OpenInBrowser);
+}
+
+// A parent of the station's host is the station's only while it is the registrable
+// domain or below it: never a public suffix (com.np, co.uk, np), never a bare label; an
+// IP address is only itself.
+TEST(NavigationPolicyTest, ParentsStopAtTheRegistrableDomainAndAnAddressIsOnlyItself) {
+    const struct {
+        const char* station;
+        const char* site;
+        const char* url;
+        NavigationVerdict verdict;
+    } cases[] = {
+        {"radio.velostan.com.np", "velostan.com.np", "http://velostan.com.np/",
+         NavigationVerdict::Stay},
+        {"radio.velostan.com.np", "velostan.com.np", "http://com.np/",
+         NavigationVerdict::OpenInBrowser},
+        {"radio.velostan.com.np", "velostan.com.np", "http://np/",
+         NavigationVerdict::OpenInBrowser},
+        {"radio.velostan.com.np", "velostan.com.np", "http://other.com.np/",
+         NavigationVerdict::OpenInBrowser},
+        {"live.radio.example.co.uk", "example.co.uk", "https://example.co.uk/",
+         NavigationVerdict::Stay},
+        {"live.radio.example.co.uk", "example.co.uk", "https://radio.example.co.uk/",
+         NavigationVerdict::Stay},
+        {"live.radio.example.co.uk", "example.co.uk", "https://co.uk/",
+         NavigationVerdict::OpenInBrowser},
+        {"live.radio.example.co.uk", "example.co.uk", "https://uk/",
+         NavigationVerdict::OpenInBrowser},
+        // A site that is not the host's own is ignored: no parent at all.
+        {"radio.example.np", "elsewhere.np", "http://example.np/",
+         NavigationVerdict::OpenInBrowser},
+        {"127.0.0.1:8765", "127.0.0.1", "http://127.0.0.1/", NavigationVerdict::Stay},
+        {"127.0.0.1:8765", "127.0.0.1", "http://1/", NavigationVerdict::OpenInBrowser},
+        {"127.0.0.1:8765", "127.0.0.1", "http://0.0.1/", NavigationVerdict::OpenInBrowser},
+        {"127.0.0.1:8765", "127.0.0.1", "http://x.127.0.0.1/", NavigationVerdict::OpenInBrowser},
+        {"[::1]:8765", "::1", "http://[::1]/", NavigationVerdict::Stay},
+        {"[::1]:8765", "::1", "http://1/", NavigationVerdict::OpenInBrowser},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NavigationPolicy(c.station, c.site).TopPage(c.url), c.verdict)
+            << c.station << " " << c.url;
+    }
+    // Another host than the built-in station's keeps to itself.
+    EXPECT_EQ(NavigationPolicy("www.radio.example.np").TopPage("http://radio.example.np/"),
+              NavigationVerdict::OpenInBrowser);
+}
+
+// The built-in station's registrable domain comes with the build, from the public suffix
+// list; its parent is a public suffix.
+TEST(NavigationPolicyTest, TheBuiltInStationKeepsToItsRegistrableDomain) {
+    const NavigationPolicy policy(kStationHost);
+    const std::string site = kStationSite;
+    EXPECT_EQ(policy.TopPage("http://" + site + "/"), NavigationVerdict::Stay);
+    EXPECT_EQ(policy.TopPage("http://" + site.substr(site.find('.') + 1) + "/"),
               NavigationVerdict::OpenInBrowser);
 }
 

@@ -85,9 +85,9 @@ TEST_F(SplashTest, ControlsHaveTheirDefinedGeometryTextsAndFonts) {
         EXPECT_EQ(Narrow(font.lfFaceName), e.definition.font.face);
     }
     EXPECT_EQ(splash.Label1().Bounds().left, TwipsToPixels(-360, dpi));
-    EXPECT_EQ(splash.Label1().ForeColor(), GetSysColor(COLOR_BACKGROUND));
-    EXPECT_EQ(splash.Label2().ForeColor(), 0x00400040u);
-    EXPECT_EQ(splash.Label3().ForeColor(), GetSysColor(COLOR_BTNTEXT));
+    EXPECT_EQ(splash.Label1().ForeColour(), GetSysColor(COLOR_BACKGROUND));
+    EXPECT_EQ(splash.Label2().ForeColour(), 0x00400040u);
+    EXPECT_EQ(splash.Label3().ForeColour(), GetSysColor(COLOR_BTNTEXT));
 
     const HWND bar = splash.ProgressBar1().hWnd();
     wchar_t className[64] = {};
@@ -133,7 +133,7 @@ TEST_F(SplashTest, OnlyTheTextsAreDrawnInAnythingButWhite) {
             }
             bool owned = false;
             for (int i = 0; i < 3; ++i) {
-                if (inside(labels[i]->Bounds(), x, y) && pixel == labels[i]->ForeColor()) {
+                if (inside(labels[i]->Bounds(), x, y) && pixel == labels[i]->ForeColour()) {
                     ++pixelsIn[i];
                     owned = true;
                     break;
