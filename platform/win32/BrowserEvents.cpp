@@ -165,15 +165,20 @@ bool BrowserEvents::BeforeNavigate(IDispatch* frame, const wchar_t* url) {
     return Apply(m_policy.TopPage(Narrow(url)), url);
 }
 
-// The top page did not load: HTTP's own status, or one of the control's (INET_E_*, all
-// negative) for a host that did not answer. Its error page is not shown.
+// The top page did not load: an HTTP error status, or one of the control's own for a host
+// that did not answer (INET_E_*, facility 0x0C). Its error page is not shown. Any other
+// status is the control's own trouble (under Wine without its engine: the class of the
+// document not registered), which loading the page again would not mend.
 bool BrowserEvents::NavigateError(IDispatch* frame, long status) {
-    if (!SameObject(frame, m_browser) || !m_onFailed) {
+    const auto code = static_cast<unsigned long>(status);
+    const bool http = code >= 400 && code < 600;
+    const bool unanswered = (code & 0xFFFF0000UL) == 0x800C0000UL;
+    if (!SameObject(frame, m_browser) || !m_onFailed || !(http || unanswered)) {
         return false;
     }
-    m_onFailed(status >= 500 && status < 600   ? PageFailure::ServerError
-               : status >= 400 && status < 500 ? PageFailure::ClientError
-                                               : PageFailure::Unreachable);
+    m_onFailed(!http         ? PageFailure::Unreachable
+               : code >= 500 ? PageFailure::ServerError
+                             : PageFailure::ClientError);
     return true;
 }
 

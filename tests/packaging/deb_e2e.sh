@@ -17,10 +17,18 @@ deb="$packages/zaviradio_${version}_amd64.deb"
 [ -f "$deb" ] || { echo "FAILED: $deb is missing (bash scripts/package.sh builds it)"; exit 1; }
 app=np.com.velostan.ZaviRadio
 work=$(mktemp -d "$build_dir/e2e-deb.XXXXXX")
-server_pid= installed=
+server_pid= installed= pid=
+# The menu starts the program apart from this script: it is found by its window on this
+# test's own display, never by its name (another copy may play elsewhere on the machine).
+window_pid() {  # window_pid TITLE: the process that owns the window, or nothing
+    local id
+    id=$(titled_ids "$1" | head -1)
+    [ -z "$id" ] || xdotool getwindowpid "$id" 2>/dev/null || true
+}
 cleanup() {
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    pkill -x zaviradio 2>/dev/null || true
+    [ -n "$pid" ] || pid=$(window_pid "Velostan Zavi Radio Player")
+    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
     # A test stopped half way still takes its package away again.
     [ -z "$installed" ] || apt-get purge -y -qq zaviradio >/dev/null 2>&1 || true
     sound_stop
@@ -105,7 +113,7 @@ started=$(now_ms)
 HOME="$work/home" gtk-launch "$app" </dev/null >/dev/null 2>&1
 poll 20 is_viewable "$player" || true
 check "started from the menu entry: the player is up" "$(is_viewable "$player" && echo yes)" yes
-pid=$(pgrep -x zaviradio | head -1 || true)
+pid=$(window_pid "$player")
 check "it is the installed program" "$(readlink "/proc/${pid:-0}/exe" 2>/dev/null)" /usr/bin/zaviradio
 check "its windows' class matches StartupWMClass" \
     "$(xprop -name "$player" WM_CLASS | grep -o '"[^"]*"$' | tr -d '"')" \

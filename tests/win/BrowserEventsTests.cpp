@@ -235,9 +235,12 @@ TEST_F(BrowserEventsTest, ATopPageThatFailsShowsNoErrorPageAndItsOwnerIsTold) {
     EXPECT_EQ(failures,
               (std::vector<PageFailure>{PageFailure::ServerError, PageFailure::ClientError,
                                         PageFailure::Unreachable}));
-    // A frame's failure is the page's own business.
+    // A frame's failure is the page's own business; the control's own trouble (here Wine's,
+    // which has no document engine: REGDB_E_CLASSNOTREG) is not mended by loading again.
     WebBrowser frame(m_parent, PixelRect{0, 0, 10, 10});
     EXPECT_FALSE(NavigateError(frame.Control(), 503));
+    EXPECT_FALSE(NavigateError(TopFrame(), static_cast<long>(0x80040154)));
+    EXPECT_FALSE(NavigateError(TopFrame(), 200));
     EXPECT_EQ(failures.size(), 3u);
 }
 
