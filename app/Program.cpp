@@ -4,7 +4,7 @@
 #include "../platform/ErrorReport.h"
 #include "../platform/InstanceClaim.h"
 #include "../platform/MessageLoop.h"
-#include "../platform/WebEngineWarmUp.h"
+#include "../platform/Runtime.h"
 #include "../player/PlayerDefinition.h"
 #include "../player/VelostanZaviRadio.h"
 #include "../splash/ZaviRadioSplash.h"

@@ -9,6 +9,9 @@
 //   PushButton    a caption; clicks reach the form's OnClick with the button's id
 //   WebBrowser    the platform's web engine, told to navigate and never waited for
 //   NotifyIcon    the form's icon and a tip in the notification area, withdrawn when it goes
+//   WebEngineWarmUp  the web engine made ready while the start-up window is up, for as
+//                 long as the program runs its windows (Windows' control runs inside the
+//                 program and has nothing to start ahead: there it is empty)
 //
 // and, declared once in platform/: MakeWindowTransparent (Misc.h), Screen, ErrorReport,
 // RunMessageLoop, and InstanceClaim with ShowRunningForm (one program per session).
@@ -23,6 +26,9 @@
 #include "win32/ProgressBar.h"
 #include "win32/PushButton.h"
 #include "win32/WebBrowser.h"
+namespace zavi {
+class WebEngineWarmUp {};
+}  // namespace zavi
 #else
 #include "gtk/Form.h"
 #include "gtk/Label.h"
@@ -30,4 +36,5 @@
 #include "gtk/ProgressBar.h"
 #include "gtk/PushButton.h"
 #include "gtk/WebBrowser.h"
+#include "gtk/WebEngineWarmUp.h"
 #endif

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "../../splash/NotifyIconData.h"
+#include "../NotifyIconData.h"
 #include "../ErrorReport.h"
 
 // GtkStatusIcon is deprecated in favour of StatusNotifier, which needs a D-Bus host that

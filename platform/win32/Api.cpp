@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "../../splash/NotifyIconData.h"
+#include "../NotifyIconData.h"
 #include "../ProgramError.h"
 
 namespace zavi::API {

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "../../splash/NotifyIconData.h"
+#include "../NotifyIconData.h"
 #include "../ErrorReport.h"
 #include "../UniqueHandle.h"
 #include "Api.h"

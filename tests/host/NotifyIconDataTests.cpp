@@ -1,4 +1,4 @@
-#include "splash/NotifyIconData.h"
+#include "platform/NotifyIconData.h"
 
 #include <gtest/gtest.h>
 

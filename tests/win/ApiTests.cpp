@@ -2,7 +2,7 @@
 
 #include "WineTestSupport.h"
 #include "platform/ProgramError.h"
-#include "splash/NotifyIconData.h"
+#include "platform/NotifyIconData.h"
 
 namespace zavi {
 namespace {

@@ -9,7 +9,7 @@
 #include "ProgramWindowsTest.h"
 #include "WineTestSupport.h"
 #include "platform/Screen.h"
-#include "splash/NotifyIconData.h"
+#include "platform/NotifyIconData.h"
 #include "splash/SplashDefinition.h"
 #include "player/VelostanZaviRadio.h"
 #include "splash/ZaviRadioSplash.h"

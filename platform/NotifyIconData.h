@@ -1,5 +1,6 @@
-// The notification-area icon record in its 8-bit-character form: 88 bytes, little-endian,
-// built byte by byte so it is the same on every compiler and word size.
+// The notification-area icon record the platform defines, in its 8-bit-character form: 88
+// bytes, little-endian, built byte by byte so it is the same on every compiler and word
+// size.
 #pragma once
 
 #include <array>
