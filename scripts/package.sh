@@ -19,7 +19,7 @@ mkdir -p "$out"
 # host (no second build), else one of the packaging's own.
 build_for() {  # build_for PRESET: prints the folder, built
     local preset=$1 dir="$root/build/$1" cached=""
-    [ -f "$dir/CMakeCache.txt" ] && cached=$(sed -n 's/^STATION_HOST:STRING=//p' "$dir/CMakeCache.txt")
+    [ -f "$dir/CMakeCache.txt" ] && cached=$(sed -n 's/^ZAVI_STATION_HOST:INTERNAL=//p' "$dir/CMakeCache.txt")
     if [ "$cached" != "$host" ]; then
         local preset_host
         preset_host=$(cmake --preset "$preset" -N 2>/dev/null | sed -n 's/^ *STATION_HOST="\(.*\)"$/\1/p')

@@ -15,7 +15,7 @@ bash scripts/setup.sh
 cmake --preset "$build" >/dev/null
 cmake --build --preset "$build" -j "$(nproc)" --target zaviradio
 
-host=$(sed -n 's/^STATION_HOST:STRING=//p' "build/$build/CMakeCache.txt")
+host=$(sed -n 's/^ZAVI_STATION_HOST:INTERNAL=//p' "build/$build/CMakeCache.txt")
 port=${host##*:}
 log=$(mktemp)
 /usr/bin/python3 tests/e2e/station_server.py "$port" "$root/station" "$log" &

@@ -20,7 +20,8 @@ for preset in host linux win32 win64; do
     cmake --build --preset "$preset" -j "$jobs"
 done
 echo "== packages, for the loopback station host the tests serve"
-STATION_HOST=127.0.0.1:8765 bash scripts/package.sh
+STATION_HOST=$(sed -n 's/^ZAVI_STATION_HOST:INTERNAL=//p' build/linux/CMakeCache.txt) \
+    bash scripts/package.sh
 
 echo "== host: portable logic with AddressSanitizer and UBSan"
 ctest --preset host 2>&1 | tee -a "$log" || status=1
