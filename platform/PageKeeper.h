@@ -1,7 +1,8 @@
-// PageKeeper: what a web browser control asks of the window that owns it, so that a
-// station page keeps playing through what real networks do. The control reports what it
-// meets (a page that did not load, what the page's media elements do, whether the view
-// makes sound) and carries out the answers; the window decides.
+// PageKeeper: what a web browser control asks of the window that owns it: where its page
+// may go, and how a station page keeps playing through what real networks do. The control
+// reports what it meets (a navigation, a page that did not load, what the page's media
+// elements do, whether the view makes sound) and carries out the answers; the window
+// decides.
 #pragma once
 
 #include <chrono>
@@ -10,6 +11,12 @@
 #include <string_view>
 
 namespace zavi {
+
+enum class NavigationVerdict {
+    Stay,           // the view goes there
+    OpenInBrowser,  // the user's default browser (or mail program) goes there instead
+    Refuse,         // nothing goes there
+};
 
 // Why the page did not load: no answer at all (refused, no name, no network, timed out),
 // an HTTP 5xx, or an HTTP 4xx (which may mean that the page has moved).
@@ -42,6 +49,11 @@ class PageKeeper {
   public:
     using Delay = std::chrono::milliseconds;
     using TimePoint = std::chrono::steady_clock::time_point;
+
+    // The top page going to `url`: a link, a form, a redirect or a script's doing.
+    virtual NavigationVerdict TopPage(std::string_view url) const = 0;
+    // A new window asked for (window.open, a link with a target): never one of the view's.
+    virtual NavigationVerdict NewWindow(std::string_view url) const = 0;
 
     // The page did not load: after how long to load it again.
     virtual Delay PageFailed(PageFailure failure) = 0;

@@ -9,13 +9,9 @@
 #include <string>
 #include <string_view>
 
-namespace zavi {
+#include "../platform/PageKeeper.h"
 
-enum class NavigationVerdict {
-    Stay,           // the player goes there
-    OpenInBrowser,  // the user's default browser (or mail program) goes there instead
-    Refuse,         // nothing goes there
-};
+namespace zavi {
 
 class NavigationPolicy {
   public:

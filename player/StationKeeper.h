@@ -1,11 +1,13 @@
-// StationKeeper: the player's answers to what its web browser meets while it keeps the
-// station's page playing: when a page that did not load is loaded again (PageRetry), when
-// a media element is started again (MediaRecovery), and when a page gone silent is loaded
-// again as the last resort (PageReload).
+// StationKeeper: the player's answers to what its web browser meets: where the page may go
+// (NavigationPolicy, the built-in station's), when a page that did not load is loaded
+// again (PageRetry), when a media element is started again (MediaRecovery), and when a
+// page gone silent is loaded again as the last resort (PageReload).
 #pragma once
 
 #include "../platform/PageKeeper.h"
+#include "StationConfig.h"
 #include "MediaRecovery.h"
+#include "NavigationPolicy.h"
 #include "PageReload.h"
 #include "PageRetry.h"
 
@@ -13,6 +15,12 @@ namespace zavi {
 
 class StationKeeper final : public PageKeeper {
   public:
+    NavigationVerdict TopPage(std::string_view url) const override {
+        return m_navigation.TopPage(url);
+    }
+    NavigationVerdict NewWindow(std::string_view url) const override {
+        return m_navigation.NewWindow(url);
+    }
     Delay PageFailed(PageFailure failure) override { return m_retry.Failed(failure); }
     void PageLoaded() override {
         m_retry.Loaded();
@@ -28,6 +36,7 @@ class StationKeeper final : public PageKeeper {
     }
 
   private:
+    NavigationPolicy m_navigation{kStationHost};
     PageRetry m_retry;
     MediaRecovery m_media;
     PageReload m_reload;

@@ -13,22 +13,23 @@
 #include <vector>
 
 #include "../ControlDefinitions.h"
+#include "../FormEvents.h"
 #include "Gtk.h"
 #include "Label.h"
 
 namespace zavi {
 
-class Form {
+// The events it raises are declared once for both platforms (FormEvents.h); labels are
+// registered with AddLabel to be painted.
+class Form : public FormEvents {
   public:
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
-    virtual ~Form();
+    ~Form() override;
 
     bool IsLoaded() const { return m_window != nullptr; }
     void Load();
     void Show();
     void Hide();
-    void Unload();
+    void Unload() override;
 
     GtkWidget* hWnd() const { return m_window; }
     GdkPixbuf* Icon() const { return m_icon.get(); }
@@ -53,19 +54,6 @@ class Form {
 
   protected:
     explicit Form(const FormDefinition& definition);
-
-    // Builds this load's controls; labels are registered with AddLabel to be painted.
-    virtual void CreateControls() = 0;
-    virtual void DestroyControls() = 0;
-    virtual void OnLoad() {}
-    virtual void OnUnload() {}
-    virtual void OnTimer(unsigned id) = 0;
-    // A request to close (the close box, Alt+F4, the taskbar); unloads the form unless a
-    // form says otherwise.
-    virtual void OnClose() { Unload(); }
-    virtual void OnClick(unsigned /*controlId*/) {}
-    // The window was shown or hidden (not called as it is unloaded).
-    virtual void OnVisibleChanged(bool /*visible*/) {}
 
     void AddLabel(const Label& label);
     // Starts a timer, or starts it over if it is running.

@@ -24,10 +24,10 @@ const char* RequestUri(WebKitNavigationPolicyDecision* decision) {
 
 }  // namespace
 
-NavigationGuard::NavigationGuard(WebKitWebView* view, std::string_view stationHost)
+NavigationGuard::NavigationGuard(WebKitWebView* view, const PageKeeper& keeper)
     : m_view(view),
       m_context(WEBKIT_WEB_CONTEXT(g_object_ref(webkit_web_view_get_context(view)))),
-      m_policy(stationHost) {
+      m_keeper(keeper) {
     g_signal_connect(view, "decide-policy", G_CALLBACK(&NavigationGuard::OnDecidePolicy), this);
     g_signal_connect(view, "create", G_CALLBACK(&NavigationGuard::OnCreate), this);
     g_signal_connect(view, "permission-request", G_CALLBACK(&NavigationGuard::OnPermissionRequest),
@@ -65,7 +65,7 @@ gboolean NavigationGuard::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* d
                 return FALSE;
             }
             const char* uri = RequestUri(navigation);
-            if (guard->Apply(guard->m_policy.TopPage(uri), uri)) {
+            if (guard->Apply(guard->m_keeper.TopPage(uri), uri)) {
                 webkit_policy_decision_ignore(decision);
                 return TRUE;
             }
@@ -80,7 +80,7 @@ gboolean NavigationGuard::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* d
             if (webkit_response_policy_decision_is_main_frame_main_resource(response)) {
                 const char* uri = webkit_uri_response_get_uri(
                     webkit_response_policy_decision_get_response(response));
-                if (guard->Apply(guard->m_policy.TopPage(uri), uri)) {
+                if (guard->Apply(guard->m_keeper.TopPage(uri), uri)) {
                     webkit_policy_decision_ignore(decision);
                     return TRUE;
                 }
@@ -99,7 +99,7 @@ gboolean NavigationGuard::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* d
 
 // Never a window of ours: within the station the player goes there itself.
 void NavigationGuard::NewWindow(const char* uri) const {
-    if (!Apply(m_policy.NewWindow(uri), uri)) {
+    if (!Apply(m_keeper.NewWindow(uri), uri)) {
         webkit_web_view_load_uri(m_view, uri);
     }
 }

@@ -1,22 +1,20 @@
-// NavigationGuard: a web view kept to its station (NavigationPolicy) and to what a radio
-// page needs. A link, form, redirect of the top page or new window to another host goes
-// to the user's default handler for its scheme instead (GIO's); downloads are refused; and
-// every permission the page asks for (microphone, camera, location, notifications and the
-// rest) is denied.
+// NavigationGuard: a web view kept where its keeper says (the player keeps it to its
+// station) and to what a radio page needs. A link, form, redirect of the top page or new window to
+// another host goes to the user's default handler for its scheme instead (GIO's); downloads are
+// refused; and every permission the page asks for (microphone, camera, location, notifications and
+// the rest) is denied.
 #pragma once
-
-#include <string_view>
 
 #include <webkit2/webkit2.h>
 
-#include "../../player/NavigationPolicy.h"
+#include "../PageKeeper.h"
 #include "Gtk.h"
 
 namespace zavi {
 
 class NavigationGuard {
   public:
-    NavigationGuard(WebKitWebView* view, std::string_view stationHost);
+    NavigationGuard(WebKitWebView* view, const PageKeeper& keeper);
     ~NavigationGuard();
     NavigationGuard(const NavigationGuard&) = delete;
     NavigationGuard& operator=(const NavigationGuard&) = delete;
@@ -36,7 +34,7 @@ class NavigationGuard {
 
     WebKitWebView* m_view;
     GObjectPtr<WebKitWebContext> m_context;
-    NavigationPolicy m_policy;
+    const PageKeeper& m_keeper;
 };
 
 }  // namespace zavi

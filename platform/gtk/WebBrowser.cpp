@@ -79,7 +79,10 @@ void WebBrowser::SetKeeper(PageKeeper* keeper) {
 }
 
 void WebBrowser::Navigate(const std::string& address) {
-    m_guard.emplace(m_view.get(), HostOf(address));
+    if (m_keeper == nullptr) {
+        throw ProgramError("The web view has no keeper to keep it to its station.");
+    }
+    m_guard.emplace(m_view.get(), *m_keeper);
     m_address = address;
     Load();
 }

@@ -32,10 +32,10 @@ class WebBrowser {
     WebBrowser(const WebBrowser&) = delete;
     WebBrowser& operator=(const WebBrowser&) = delete;
 
-    // Who decides when the page and its media are tried again; none: they are not.
+    // Who decides where the page may go and when it and its media are tried again.
     void SetKeeper(PageKeeper* keeper);
-    // Starts loading the address and returns; the page loads inside the engine. From then
-    // on the view keeps to the address's host.
+    // Starts loading the address and returns; the page loads inside the engine, and goes
+    // only where the keeper lets it (there must be one).
     void Navigate(const std::string& address);
 
     GtkWidget* Widget() const { return GTK_WIDGET(m_view.get()); }

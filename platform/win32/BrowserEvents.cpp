@@ -53,13 +53,13 @@ bool SameObject(IUnknown* one, IUnknown* other) {
 
 }  // namespace
 
-BrowserEvents::BrowserEvents(IWebBrowser2* browser, std::string_view stationHost,
+BrowserEvents::BrowserEvents(IWebBrowser2* browser, const PageKeeper& keeper,
                              FailureHandler onFailed)
-    : m_browser(browser), m_policy(stationHost), m_onFailed(std::move(onFailed)) {}
+    : m_browser(browser), m_keeper(keeper), m_onFailed(std::move(onFailed)) {}
 
-ComPtr<BrowserEvents> BrowserEvents::Connect(IWebBrowser2* browser, std::string_view stationHost,
+ComPtr<BrowserEvents> BrowserEvents::Connect(IWebBrowser2* browser, const PageKeeper& keeper,
                                              FailureHandler onFailed) {
-    ComPtr<BrowserEvents> events(new BrowserEvents(browser, stationHost, std::move(onFailed)));
+    ComPtr<BrowserEvents> events(new BrowserEvents(browser, keeper, std::move(onFailed)));
     ComPtr<IConnectionPointContainer> container;
     if (browser != nullptr &&
         SUCCEEDED(browser->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())) &&
@@ -162,7 +162,7 @@ bool BrowserEvents::BeforeNavigate(IDispatch* frame, const wchar_t* url) {
     if (!SameObject(frame, m_browser)) {
         return false;
     }
-    return Apply(m_policy.TopPage(Narrow(url)), url);
+    return Apply(m_keeper.TopPage(Narrow(url)), url);
 }
 
 // The top page did not load: an HTTP error status, or one of the control's own for a host
@@ -183,7 +183,7 @@ bool BrowserEvents::NavigateError(IDispatch* frame, long status) {
 }
 
 void BrowserEvents::NewWindow(const wchar_t* url) {
-    if (!Apply(m_policy.NewWindow(Narrow(url)), url) && m_browser != nullptr) {
+    if (!Apply(m_keeper.NewWindow(Narrow(url)), url) && m_browser != nullptr) {
         BSTR address = SysAllocString(url);
         VARIANT none;
         VariantInit(&none);

@@ -1,5 +1,5 @@
 // BrowserEvents: the browser control's events (DWebBrowserEvents2), taken as a station's
-// player needs them. The control keeps to the host it was sent to (NavigationPolicy): a
+// player needs them. The control keeps where its keeper says (the player: its station): a
 // link, form or script that takes the top page to another host, and every new window, go
 // to the user's default handler instead (the shell's); a new window within the station is
 // opened in the control itself. Downloads are refused. A top page that fails to load shows
@@ -7,9 +7,7 @@
 #pragma once
 
 #include <functional>
-#include <string_view>
 
-#include "../../player/NavigationPolicy.h"
 #include "../PageKeeper.h"
 #include "ComPtr.h"
 #include "Win32.h"
@@ -23,7 +21,7 @@ class BrowserEvents final : public IDispatch {
   public:
     using FailureHandler = std::function<void(PageFailure)>;
     // Made for one control, and connected to it until Disconnect.
-    static ComPtr<BrowserEvents> Connect(IWebBrowser2* browser, std::string_view stationHost,
+    static ComPtr<BrowserEvents> Connect(IWebBrowser2* browser, const PageKeeper& keeper,
                                          FailureHandler onFailed = {});
     bool Connected() const { return static_cast<bool>(m_point); }
     void Disconnect();
@@ -42,7 +40,7 @@ class BrowserEvents final : public IDispatch {
                         EXCEPINFO*, UINT*) override;
 
   private:
-    BrowserEvents(IWebBrowser2* browser, std::string_view stationHost, FailureHandler onFailed);
+    BrowserEvents(IWebBrowser2* browser, const PageKeeper& keeper, FailureHandler onFailed);
     ~BrowserEvents() = default;
 
     bool BeforeNavigate(IDispatch* frame, const wchar_t* url);
@@ -53,7 +51,7 @@ class BrowserEvents final : public IDispatch {
 
     ULONG m_references = 1;
     IWebBrowser2* m_browser;  // the control owns this sink's connection, not the reverse
-    NavigationPolicy m_policy;
+    const PageKeeper& m_keeper;
     FailureHandler m_onFailed;
     ComPtr<IConnectionPoint> m_point;
     DWORD m_cookie = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../ControlDefinitions.h"
+#include "../FormEvents.h"
 #include "GdiHandles.h"
 #include "Label.h"
 #include "Win32.h"
@@ -26,17 +27,17 @@ class TabStop {
     ~TabStop() = default;
 };
 
-class Form {
+// The events it raises are declared once for both platforms (FormEvents.h); labels are
+// registered with AddLabel to be painted.
+class Form : public FormEvents {
   public:
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
-    virtual ~Form();
+    ~Form() override;
 
     bool IsLoaded() const { return m_window != nullptr; }
     void Load();
     void Show();
     void Hide();
-    void Unload();
+    void Unload() override;
 
     HWND hWnd() const { return m_window; }
     // The small icon: the size the taskbar's notification area draws.
@@ -61,20 +62,6 @@ class Form {
 
   protected:
     explicit Form(const FormDefinition& definition);
-
-    // Builds this load's controls; labels are registered with AddLabel to be painted.
-    virtual void CreateControls() = 0;
-    virtual void DestroyControls() = 0;
-    virtual void OnLoad() {}
-    virtual void OnUnload() {}
-    virtual void OnTimer(unsigned id) = 0;
-    // A request to close (the close box, Alt+F4, the taskbar); unloads the form unless a
-    // form says otherwise.
-    virtual void OnClose() { Unload(); }
-    // A click on one of the form's buttons.
-    virtual void OnClick(unsigned /*controlId*/) {}
-    // The window was shown or hidden (not called as it is unloaded).
-    virtual void OnVisibleChanged(bool /*visible*/) {}
 
     void AddLabel(const Label& label);
     // Starts a timer, or starts it over if it is running.

@@ -106,7 +106,10 @@ void WebBrowser::Navigate(const std::string& address) {
     if (m_events) {
         m_events->Disconnect();
     }
-    m_events = BrowserEvents::Connect(m_browser.get(), HostOf(address),
+    if (m_keeper == nullptr) {
+        throw ProgramError("The web browser control has no keeper to keep it to its station.");
+    }
+    m_events = BrowserEvents::Connect(m_browser.get(), *m_keeper,
                                       [this](PageFailure failure) { PageFailed(failure); });
     if (!m_events->Connected()) {
         throw BrowserError("connected to its events", E_NOINTERFACE);

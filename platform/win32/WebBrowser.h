@@ -29,11 +29,11 @@ class WebBrowser : public TabStop {
     WebBrowser(const WebBrowser&) = delete;
     WebBrowser& operator=(const WebBrowser&) = delete;
 
-    // Who decides when a page that did not load is loaded again; none: it is not.
+    // Who decides where the page may go and when a page that did not load is loaded again.
     void SetKeeper(PageKeeper* keeper) { m_keeper = keeper; }
-    // Starts loading the address and returns; the page loads inside the control. From
-    // then on the control keeps to the address's host (BrowserEvents). Raises a
-    // ProgramError when the control cannot be guarded so: it never shows a page unguarded.
+    // Starts loading the address and returns; the page loads inside the control and goes
+    // only where the keeper lets it (BrowserEvents). Raises a ProgramError when there is
+    // no keeper or its guard cannot be connected: it never shows a page unguarded.
     void Navigate(const std::string& address);
 
     // Offers a keyboard message to the control first, so Tab and the browser's shortcuts

@@ -12,6 +12,7 @@
 #include "platform/win32/BrowserEvents.h"
 #include "platform/win32/WebBrowser.h"
 #include "player/StationAddress.h"
+#include "player/StationKeeper.h"
 
 namespace zavi {
 namespace {
@@ -79,7 +80,8 @@ class BrowserEventsTest : public ::testing::Test {
         m_parent = CreateWindowExW(0, L"STATIC", L"Browser events test", WS_POPUP, 0, 0, 665, 353,
                                    nullptr, nullptr, nullptr, nullptr);
         m_browser.emplace(m_parent, PixelRect{0, 0, 665, 353});
-        m_events = BrowserEvents::Connect(m_browser->Control(), kStationHost);
+        m_browser->SetKeeper(&m_keeper);
+        m_events = BrowserEvents::Connect(m_browser->Control(), m_keeper);
     }
     void TearDown() override {
         m_events->Disconnect();
@@ -134,6 +136,7 @@ class BrowserEventsTest : public ::testing::Test {
     }
     IDispatch* TopFrame() const { return m_browser->Control(); }
 
+    StationKeeper m_keeper;  // the player's: it keeps the control to the built-in station
     std::optional<API::ScopedBinding> m_binding;
     HWND m_parent = nullptr;
     std::optional<WebBrowser> m_browser;
@@ -206,9 +209,16 @@ TEST_F(BrowserEventsTest, TheRealControlAsksAndAnotherHostIsNeverRequested) {
 namespace zavi {
 namespace {
 
-// Counts the failures it is told of and answers each with a short wait.
+// Keeps to the station as the player does, counts the failures it is told of and answers
+// each with a short wait.
 class CountingKeeper final : public PageKeeper {
   public:
+    NavigationVerdict TopPage(std::string_view url) const override {
+        return m_station.TopPage(url);
+    }
+    NavigationVerdict NewWindow(std::string_view url) const override {
+        return m_station.NewWindow(url);
+    }
     Delay PageFailed(PageFailure failure) override {
         failures.push_back(failure);
         return Delay(200);
@@ -221,12 +231,15 @@ class CountingKeeper final : public PageKeeper {
     bool ReloadDue(TimePoint) override { return false; }
 
     std::vector<PageFailure> failures;
+
+  private:
+    StationKeeper m_station;
 };
 
 TEST_F(BrowserEventsTest, ATopPageThatFailsShowsNoErrorPageAndItsOwnerIsTold) {
     m_events->Disconnect();
     std::vector<PageFailure> failures;
-    m_events = BrowserEvents::Connect(m_browser->Control(), kStationHost,
+    m_events = BrowserEvents::Connect(m_browser->Control(), m_keeper,
                                       [&](PageFailure failure) { failures.push_back(failure); });
     const long kResourceNotFound = static_cast<long>(0x800C0005);  // INET_E_RESOURCE_NOT_FOUND
     EXPECT_TRUE(NavigateError(TopFrame(), 503));
