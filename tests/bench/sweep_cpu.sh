@@ -30,7 +30,10 @@ start_and_wait() {
 # Prints "process wineserver".
 cpu_rate() {
     local pid=$1 server p0 s0 t0 p1 s1 t1
-    server=$(pgrep -n wineserver)
+    # This prefix's wineserver, not another Wine session's on the machine.
+    for server in $(pgrep wineserver); do
+        tr '\0' '\n' <"/proc/$server/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && break
+    done
     p0=$(cpu_ticks "$pid") s0=$(cpu_ticks "$server") t0=$(date +%s%N)
     sleep "$seconds"
     p1=$(cpu_ticks "$pid") s1=$(cpu_ticks "$server") t1=$(date +%s%N)
