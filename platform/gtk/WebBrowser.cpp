@@ -92,10 +92,7 @@ void WebBrowser::Load() {
     Stop(m_loadTimeoutSource);
     m_httpFailure.reset();
     m_timedOut = false;
-    if (m_keeper != nullptr) {
-        m_loadTimeoutSource =
-            g_timeout_add_seconds(kLoadTimeoutS, &WebBrowser::OnLoadTimeout, this);
-    }
+    m_loadTimeoutSource = g_timeout_add_seconds(kLoadTimeoutS, &WebBrowser::OnLoadTimeout, this);
     webkit_web_view_load_uri(m_view.get(), m_address.c_str());
 }
 

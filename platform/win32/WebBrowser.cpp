@@ -130,9 +130,6 @@ void WebBrowser::Load() {
 }
 
 void WebBrowser::PageFailed(PageFailure failure) {
-    if (m_keeper == nullptr) {
-        return;
-    }
     const auto delay = m_keeper->PageFailed(failure);
     SetPropW(m_parent, kBrowserProperty, this);
     SetTimer(m_parent, kRetryTimer, static_cast<UINT>(delay.count()), &WebBrowser::OnRetry);
