@@ -18,16 +18,16 @@ cmake --build --preset "$build" -j "$(nproc)" --target zaviradio
 host=$(sed -n 's/^ZAVI_STATION_HOST:INTERNAL=//p' "build/$build/CMakeCache.txt")
 port=${host##*:}
 log=$(mktemp)
-/usr/bin/python3 tests/e2e/station_server.py "$port" "$root/station" "$log" &
+/usr/bin/python3 tests/harness/stations/station_server.py "$port" "$root/station" "$log" &
 server_pid=$!
 
 if [ "$build" = win64 ]; then
-    source scripts/wine-session.sh
+    source tests/harness/wine-session.sh
     wine_session_start "$root/build/win64"
     trap 'kill $server_pid 2>/dev/null; rm -f "$log"; wine_session_stop' EXIT
     program=("$WINE64" "$root/build/win64/zaviradio10.01.29.exe")
 else
-    source scripts/desktop-session.sh
+    source tests/harness/desktop-session.sh
     desktop_start
     trap 'kill $server_pid 2>/dev/null; rm -f "$log"; desktop_stop' EXIT
     program=("$root/build/linux/zaviradio")

@@ -25,7 +25,7 @@ packages=(cmake g++ make pkg-config googletest libgtest-dev
           # media controls' own command to drive the program with
           xvfb openbox trayer x11-utils x11-xserver-utils xdotool imagemagick fonts-liberation
           dbus libglib2.0-bin playerctl)
-# The station pages' player libraries come from the npm registry (tests/stations/pages).
+# The station pages' player libraries come from the npm registry (tests/harness/stations/pages).
 command -v npm >/dev/null || packages+=(nodejs npm)
 
 missing=()
@@ -43,7 +43,7 @@ if ((${#missing[@]})); then
 fi
 
 # The player libraries the test stations' pages are built with, as their lock file has them.
-pages="$(cd "$(dirname "$0")/.." && pwd)/tests/stations/pages"
+pages="$(cd "$(dirname "$0")/.." && pwd)/tests/harness/stations/pages"
 if ! cmp -s "$pages/package-lock.json" "$pages/node_modules/.installed-lock.json" 2>/dev/null; then
     (cd "$pages" && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error >/dev/null &&
         cp package-lock.json node_modules/.installed-lock.json)

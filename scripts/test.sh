@@ -27,7 +27,7 @@ echo "== host: portable logic with AddressSanitizer and UBSan"
 ctest --preset host 2>&1 | tee -a "$log" || status=1
 
 echo "== linux: the native program on GTK 3 and WebKitGTK, its windows, end to end, its package"
-source scripts/desktop-session.sh
+source tests/harness/desktop-session.sh
 (
     unset DISPLAY
     desktop_start own
@@ -39,7 +39,7 @@ echo "== win32: the release executable, its resources read back"
 ctest --preset win32 2>&1 | tee -a "$log" || status=1
 
 echo "== win64: Windows tests, end to end and the installer under Wine"
-source scripts/wine-session.sh
+source tests/harness/wine-session.sh
 unset DISPLAY
 wine_session_start "$root/build/win64" own
 trap 'wine_session_stop; rm -f "$log"' EXIT

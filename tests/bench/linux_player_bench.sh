@@ -9,27 +9,11 @@
 #   linux_player_bench.sh PROGRAM SHELL BUILD_DIR STATION_SRC PORT [ROUNDS]
 set -euo pipefail
 program=$1 shell=$2 build_dir=$3 station_src=$4 port=$5 rounds=${6:-3}
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../e2e/common.sh"
-source "$here/../e2e/sound-session.sh"
-source "$here/../stations/stations.sh"
-source "$here/../../scripts/desktop-session.sh"
-desktop_start
-
-player="Velostan Zavi Radio Player" bare="Zavi Bare Shell"
+source "$(dirname "$0")/../harness/harness.sh"
+harness_begin bench-player "$build_dir" desktop sound
+bare="Zavi Bare Shell"
 page="http://127.0.0.1:$port/listenlive/zaviradio.html"
-work=$(mktemp -d "$build_dir/bench-player.XXXXXX")
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
-    stations_stop
-    sound_stop
-    desktop_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
 
-sound_start "$work/pulse"
 stations_start "$work/stations" "$station_src" "$port" mp3 aac opus hls
 for kind in mp3 aac opus; do poll 20 mount_up "$kind" || { echo "FAILED: no $kind mount"; exit 1; }; done
 poll 30 playlist_up "$work/stations/station/hls" || { echo "FAILED: no HLS playlist"; exit 1; }
@@ -47,30 +31,30 @@ run() {  # run WHO KIND
     else
         "$shell" "$page" 2>>"$work/stderr-shell.log" &
     fi
-    pid=$!
+    program_pid=$!
     sleep 1
-    if exited "$pid"; then
-        wait "$pid" || true
+    if exited "$program_pid"; then
+        wait "$program_pid" || true
         echo "FAILED: $who ended as it started"
         exit 1
     fi
     case $kind in
         mp3 | aac)
             sleep 4  # playing steadily, the hand-off and the first sound behind
-            cpu=$(cpu_rates "$pid" 4 | awk '{printf "%.4f %.4f", $1, $2}')
-            pss=$(($(tree_kb "$pid" Pss) / 1024))
+            cpu=$(cpu_rates "$program_pid" 4 | awk '{printf "%.4f %.4f", $1, $2}')
+            pss=$(($(tree_kb "$program_pid" Pss) / 1024))
             ;;
         *) sleep 7 ;;  # Opus and HLS start seconds after the others
     esac
     if [ "$who" = program ]; then
         click_x "$player"
     else
-        kill "$pid"
+        kill "$program_pid"
     fi
-    wait_for_exit "$pid"
-    pid=
+    wait_for_exit "$program_pid"
+    program_pid=
     recording_stop
-    /usr/bin/python3 "$here/../e2e/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone.txt"
+    /usr/bin/python3 "$harness/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone.txt"
     first=$(value first_sound_ms "$work/tone.txt")
     if [ "$first" = none ] || [ "$(within_one_percent "$(value frequency_hz "$work/tone.txt")" \
         "${station_hz[$kind]}")" != yes ]; then

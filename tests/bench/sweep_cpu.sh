@@ -8,11 +8,9 @@
 #   sweep_cpu.sh PROGRAM.exe FLOOR.exe PROBE.exe BUILD_DIR [SECONDS]
 set -euo pipefail
 program=$1 floor=$2 probe=$3 build_dir=$4 seconds=${5:-10}
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../e2e/common.sh"
-join_wine_session "$build_dir"
+source "$(dirname "$0")/../harness/harness.sh"
+harness_begin bench-sweep "$build_dir" wine
 ticks_per_second=$(getconf CLK_TCK)
-work=$(mktemp -d "$build_dir/bench.XXXXXX")
 
 # Starts EXE, waits for its window TITLE, and leaves its pid in $started_pid.
 start_and_wait() {
@@ -72,6 +70,5 @@ sweeps=$(grep -c '^sweep_ms=' "$work/sweep.txt" || true)
 if [ "$sweeps" -gt 0 ]; then
     echo "figure: sweep_ms=$(value sweep_ms "$work/sweep.txt" | sort -n | paste -sd ' ') (first value to last, $sweeps sweeps)"
 fi
-rm -rf "$work"
 check "the probe timed at least one whole sweep" "$([ "$sweeps" -gt 0 ] && echo yes)" yes
 [ "$failures" -eq 0 ]

@@ -10,14 +10,13 @@
 set -euo pipefail
 packages=$(realpath "$1") build_dir=$(realpath "$2") station_dir=$3 port=$4
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../e2e/common.sh"
-source "$here/../e2e/sound-session.sh"
+source "$here/../harness/harness.sh"
 version=$(sed -n 's/^project(ZaviRadio VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
 deb="$packages/zaviradio_${version}_amd64.deb"
 [ -f "$deb" ] || { echo "FAILED: $deb is missing (bash scripts/package.sh builds it)"; exit 1; }
 app=np.com.velostan.ZaviRadio
-work=$(mktemp -d "$build_dir/e2e-deb.XXXXXX")
-server_pid= installed= pid=
+harness_begin deb "$build_dir" desktop sound
+installed=
 # The menu starts the program apart from this script: it is found by its window on this
 # test's own display, never by its name (another copy may play elsewhere on the machine).
 window_pid() {  # window_pid TITLE: the process that owns the window, or nothing
@@ -25,17 +24,9 @@ window_pid() {  # window_pid TITLE: the process that owns the window, or nothing
     id=$(titled_ids "$1" | head -1)
     [ -z "$id" ] || xdotool getwindowpid "$id" 2>/dev/null || true
 }
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    [ -n "$pid" ] || pid=$(window_pid "Velostan Zavi Radio Player")
-    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
-    # A test stopped half way still takes its package away again.
-    [ -z "$installed" ] || apt-get purge -y -qq zaviradio >/dev/null 2>&1 || true
-    sound_stop
-    desktop_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# A test stopped half way still takes its package away again.
+on_exit 'kill "${program_pid:-$(window_pid "$player")}"'
+on_exit '[ -z "$installed" ] || apt-get purge -y -qq zaviradio'
 echo "figure: deb_size=$(($(stat -c %s "$deb") / 1024)) KiB (installed $(dpkg-deb -f "$deb" Installed-Size) KiB)"
 
 echo "== the package"
@@ -100,21 +91,16 @@ check "only the program was added" \
     "$(dpkg-query -W -f '${Package} ${Version} ${Status}\n' | sort | comm -13 "$work/before" - | paste -sd ' ')" \
     "zaviradio $version install ok installed"
 
-desktop_start
-sound_start "$work/pulse"
-/usr/bin/python3 "$here/../e2e/station_server.py" "$port" "$station_dir" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+serve_station "$port" "$station_dir"
 mkdir "$work/home"
-player="Velostan Zavi Radio Player"
 recording_start "$work/capture.raw"
 sleep 1
 started=$(now_ms)
 HOME="$work/home" gtk-launch "$app" </dev/null >/dev/null 2>&1
 poll 20 is_viewable "$player" || true
 check "started from the menu entry: the player is up" "$(is_viewable "$player" && echo yes)" yes
-pid=$(window_pid "$player")
-check "it is the installed program" "$(readlink "/proc/${pid:-0}/exe" 2>/dev/null)" /usr/bin/zaviradio
+program_pid=$(window_pid "$player")
+check "it is the installed program" "$(readlink "/proc/${program_pid:-0}/exe" 2>/dev/null)" /usr/bin/zaviradio
 check "its windows' class matches StartupWMClass" \
     "$(xprop -name "$player" WM_CLASS | grep -o '"[^"]*"$' | tr -d '"')" \
     "$(sed -n 's/^StartupWMClass=//p' "$work/root/usr/share/applications/$app.desktop")"
@@ -124,10 +110,10 @@ check "the page was requested from the host it was built for" \
 import -window root "$build_dir/installed-linux-player.png"
 echo "screenshot: $build_dir/installed-linux-player.png"
 click_x "$player"
-poll 20 exited "${pid:-0}" || true
-check "X ends it" "$(exited "${pid:-0}" && echo ended || echo running)" ended
+poll 20 exited "${program_pid:-0}" || true
+check "X ends it" "$(exited "${program_pid:-0}" && echo ended || echo running)" ended
 recording_stop
-/usr/bin/python3 "$here/../e2e/tone.py" "$work/capture.raw" 440 >"$work/tone.txt"
+/usr/bin/python3 "$harness/tone.py" "$work/capture.raw" 440 >"$work/tone.txt"
 first=$(value first_sound_ms "$work/tone.txt")
 check "the station is heard at 440 Hz" "$(within_one_percent "$(value frequency_hz "$work/tone.txt")" 440)" yes
 [ "$first" != none ] && echo "figure: deb_first_sound_ms=$((recording_start_ms + first - started)) (menu launch to first sound)"

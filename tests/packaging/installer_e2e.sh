@@ -9,34 +9,25 @@
 set -euo pipefail
 packages=$(realpath "$1") probe=$(realpath "$2") build_dir=$(realpath "$3") station_dir=$4 port=$5
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../e2e/common.sh"
+source "$here/../harness/harness.sh"
 version=$(sed -n 's/^project(ZaviRadio VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
 setup="$packages/zaviradio-$version-setup-x64.exe"
+harness_begin installer "$build_dir" desktop
 for file in "$packages/zaviradio-$version-setup.exe" "$setup"; do
     [ -f "$file" ] || { echo "FAILED: $file is missing (bash scripts/package.sh builds it)"; exit 1; }
     echo "figure: installer_size[$(basename "$file")]=$(($(stat -c %s "$file") / 1024)) KiB"
     # Its own version record and the program's icon, as Windows' file properties show them.
-    /usr/bin/python3 "$here/installer_record.py" "$file" >"/tmp/zavi-record.$$"
+    /usr/bin/python3 "$here/installer_record.py" "$file" >"$work/record"
     check "$(basename "$file"): its version record" \
-        "$(sed -n 's/^\(version\|product\|company\)=//p' "/tmp/zavi-record.$$" | paste -sd '|')" \
+        "$(sed -n 's/^\(version\|product\|company\)=//p' "$work/record" | paste -sd '|')" \
         "$version|Zavi Radio|Velostan"
-    check "$(basename "$file"): the program's eleven icon images" "$(sed -n 's/^icons=//p' "/tmp/zavi-record.$$")" 11
-    rm -f "/tmp/zavi-record.$$"
+    check "$(basename "$file"): the program's eleven icon images" "$(sed -n 's/^icons=//p' "$work/record")" 11
 done
 
-work=$(realpath "$(mktemp -d "$build_dir/e2e-installer.XXXXXX")")
-server_pid=
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all
 # No Mono or Gecko offers, and Wine's menu builder kept out of $HOME.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    wineserver -k >/dev/null 2>&1 || true
-    desktop_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-desktop_start
+on_exit 'wineserver -k'
 "$WINE64" wineboot -i >/dev/null 2>&1 || true
 wineserver -w
 [ -f "$WINEPREFIX/system.reg" ] || { echo "FAILED: no Wine prefix"; exit 1; }
@@ -81,10 +72,7 @@ check "EstimatedSize, in KiB, near the files'" \
     "$(awk -v s="$((size))" -v f="$(du -sk "$folder" | cut -f1)" 'BEGIN {print (s > 0 && s <= f + 64 && s >= f / 2) ? "yes" : s " for " f}')" yes
 
 echo "== started from its shortcut"
-/usr/bin/python3 "$here/../e2e/station_server.py" "$port" "$station_dir" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
-splash="Zavi Radio" player="Velostan Zavi Radio Player"
+serve_station "$port" "$station_dir"
 "$WINE64" "$probe" wait "$splash" 30000 >"$work/splash.txt" 2>/dev/null &
 "$WINE64" "$probe" wait "$player" 30000 >"$work/player.txt" 2>/dev/null &
 poll 30 has_line "$work/splash.txt" "ready=1" && poll 30 has_line "$work/player.txt" "ready=1" ||

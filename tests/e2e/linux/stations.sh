@@ -8,33 +8,16 @@
 # Live HLS with fMP4 segments is played too, but only for the record: GStreamer's HLS
 # demuxer that WebKit uses here waits out the fragments' decode times (the packager's age)
 # before its first sample, so it is silent for as long as the stream has been live.
-#   linux_stations_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT [KIND...]
+#   stations.sh PROGRAM BUILD_DIR STATION_DIR PORT [KIND...]
 set -euo pipefail
 program=$1 build_dir=$2 station_src=$3 port=$4
 shift 4
 kinds=("$@")
 ((${#kinds[@]})) || kinds=(mp3 aac aacp vorbis opus shoutcast zeno hls hls-fmp4)
 declare -A unheard_here=([hls-fmp4]=1)
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-source "$here/sound-session.sh"
-source "$here/../stations/stations.sh"
-source "$here/../../scripts/desktop-session.sh"
-desktop_start
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin stations "$build_dir" desktop sound
 
-player="Velostan Zavi Radio Player"
-work=$(mktemp -d "$build_dir/e2e-stations.XXXXXX")
-program_pid=
-cleanup() {
-    [ -n "$program_pid" ] && kill -9 "$program_pid" 2>/dev/null
-    stations_stop
-    sound_stop
-    desktop_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-sound_start "$work/pulse"
 stations_start "$work/stations" "$station_src" "$port" "${kinds[@]}"
 
 for kind in "${kinds[@]}"; do
@@ -52,7 +35,7 @@ for kind in "${kinds[@]}"; do
     wait_for_exit "$program_pid"
     program_pid=
     recording_stop
-    /usr/bin/python3 "$here/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone-$kind.txt"
+    /usr/bin/python3 "$harness/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone-$kind.txt"
     first=$(value first_sound_ms "$work/tone-$kind.txt")
     frequency=$(value frequency_hz "$work/tone-$kind.txt")
     check "$kind: X ends it with code 0" "$code" 0

@@ -7,30 +7,14 @@
 # connections and no sound server at all: the program keeps running and "X" ends it with
 # 0. Prints the times to first sound, CPU and memory while playing (tests/bench/linux_cpu.sh
 # measures a bare GTK window for them to be read beside).
-#   linux_sound_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT
+#   sound.sh PROGRAM BUILD_DIR STATION_DIR PORT
 set -euo pipefail
 program=$1 build_dir=$2 station_dir=$3 port=$4
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-source "$here/sound-session.sh"
-source "$here/../../scripts/desktop-session.sh"
-desktop_start
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin sound "$build_dir" desktop sound
+tone_hz=440
 
-player="Velostan Zavi Radio Player" tone_hz=440
-work=$(mktemp -d "$build_dir/e2e-sound.XXXXXX")
-server_pid=
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    sound_stop
-    desktop_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-sound_start "$work/pulse"
-/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+serve_station "$port" "$station_dir"
 
 for run in 1 2 3; do
     echo "== launch $run: the station is heard"
@@ -55,7 +39,7 @@ for run in 1 2 3; do
     sleep 0.5
     recording_stop
     capture_start=$recording_start_ms
-    /usr/bin/python3 "$here/tone.py" "$capture" "$tone_hz" >"$work/tone-$run.txt"
+    /usr/bin/python3 "$harness/tone.py" "$capture" "$tone_hz" >"$work/tone-$run.txt"
     cat "$work/tone-$run.txt"
     first=$(value first_sound_ms "$work/tone-$run.txt")
     last=$(value last_sound_ms "$work/tone-$run.txt")

@@ -6,22 +6,11 @@
 # message. A left click during the start-up window changes nothing; with the player
 # minimized it brings it back; a right click opens the menu, which closes with Escape and
 # changes nothing, and whose "Quit" ends the program with code 0 and withdraws the icon.
-#   tray_e2e.sh PROGRAM.exe PROBE.exe BUILD_DIR STATION_DIR PORT
+#   tray.sh PROGRAM.exe PROBE.exe BUILD_DIR STATION_DIR PORT
 set -euo pipefail
 program=$1 probe=$2 build_dir=$3 station_dir=$4 port=$5
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-join_wine_session "$build_dir"
-
-splash="Zavi Radio" player="Velostan Zavi Radio Player"
-work=$(mktemp -d "$build_dir/e2e-tray.XXXXXX")
-server_pid= program_pid=
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap 'cleanup; wine_session_stop 2>/dev/null || true' EXIT
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin tray "$build_dir" wine
 
 probe() { "$WINE64" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 # "windows visible minimized foreground" for the top-level windows with this title.
@@ -32,9 +21,7 @@ click_icon() {  # click_icon 1|3: the shell's report of a left or right click
     probe report "$splash" 1 "$([ "$1" = 1 ] && echo 0x202 || echo 0x205)" >/dev/null
 }
 
-/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+serve_station "$port" "$station_dir"
 
 echo "== during the start-up window"
 "$WINE64" "$program" &

@@ -7,29 +7,12 @@
 # station is down the process tree costs next to no CPU and neither its processes nor
 # its memory grow. Then the listener pauses the page's player: it stays silent through an
 # outage and the return, and "X" still ends the program with code 0.
-#   linux_drops_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT
+#   drops.sh PROGRAM BUILD_DIR STATION_DIR PORT
 set -euo pipefail
 program=$1 build_dir=$2 station_src=$3 port=$4
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-source "$here/sound-session.sh"
-source "$here/../stations/stations.sh"
-source "$here/../../scripts/desktop-session.sh"
-desktop_start
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin drops "$build_dir" desktop sound
 
-player="Velostan Zavi Radio Player"
-work=$(mktemp -d "$build_dir/e2e-drops.XXXXXX")
-program_pid=
-cleanup() {
-    [ -n "$program_pid" ] && kill -9 "$program_pid" 2>/dev/null
-    stations_stop
-    sound_stop
-    desktop_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-sound_start "$work/pulse"
 stations_start "$work/stations" "$station_src" "$port" mp3
 station_page mp3
 
@@ -100,7 +83,7 @@ program_pid=
 check "X ends it with code 0" "$code" 0
 recording_stop
 
-/usr/bin/python3 "$here/tone.py" "$capture" "${station_hz[mp3]}" >"$work/tone.txt"
+/usr/bin/python3 "$harness/tone.py" "$capture" "${station_hz[mp3]}" >"$work/tone.txt"
 segments=$(value segments "$work/tone.txt")
 echo "sound heard (ms into the recording): $segments"
 check "the station's tone, ${station_hz[mp3]} Hz within 1 %" \

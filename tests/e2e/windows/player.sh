@@ -3,33 +3,21 @@
 # loopback. The start-up window hands off to the player, which hides it and requests the
 # page once; "X" ends the program. Then the same with a host that refuses connections,
 # and with no browser engine at all. Prints the start-up and shut-down times.
-#   player_e2e.sh PROGRAM.exe PROBE.exe BUILD_DIR STATION_DIR PORT
+#   player.sh PROGRAM.exe PROBE.exe BUILD_DIR STATION_DIR PORT
 set -euo pipefail
 program=$1 probe=$2 build_dir=$3 station_dir=$4 port=$5
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-join_wine_session "$build_dir"
-
-splash="Zavi Radio" player="Velostan Zavi Radio Player" box="zaviradio10.01.29"
-work=$(mktemp -d "$build_dir/e2e-player.XXXXXX")
-server_pid=
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap 'cleanup; wine_session_stop 2>/dev/null || true' EXIT
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin player "$build_dir" wine
+box="zaviradio10.01.29"
 
 probe_to() {  # probe_to FILE ARGS...: runs the probe in the background, output to FILE
     local file=$1
     shift
     "$WINE64" "$probe" "$@" >"$file" 2>/dev/null &
 }
-gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }
 state_of() { "$WINE64" "$probe" state "$1" 2>/dev/null | tr -d '\r' | paste -sd ' '; }
 echo "== hand-off to the player, with the sample station page on loopback"
-/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+serve_station "$port" "$station_dir"
 probe_to "$work/splash.txt" wait "$splash" 20000
 probe_to "$work/player.txt" wait "$player" 20000
 poll 30 has_line "$work/splash.txt" "ready=1" && poll 30 has_line "$work/player.txt" "ready=1" ||

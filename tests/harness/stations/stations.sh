@@ -1,7 +1,7 @@
 # Sourced: the test stations, real broadcast software on loopback, started once per script.
 #   stations_start WORK_DIR STATION_SRC BASE_PORT [KIND...]; stations_stop on exit.
 # The station's page is a copy of STATION_SRC served on BASE_PORT (the program's own
-# station host) by tests/e2e/station_server.py, requests logged in $station_requests;
+# station host) by station_server.py, requests logged in $station_requests;
 # station_page KIND [PAGE] points its <audio> at that kind's stream, or writes the page
 # built with a player library (tests/stations/pages/PAGE.html) for it. page_server_stop
 # and page_server_start [--fail-first N] take the page's web host down and up again.
@@ -169,7 +169,7 @@ stations_start() {  # stations_start WORK_DIR STATION_SRC BASE_PORT [KIND...]: a
 
 # The station's web host, serving the page and its libraries.
 page_server_start() {  # page_server_start [--fail-first N]
-    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/../e2e/station_server.py" "$_page_port" \
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/station_server.py" "$_page_port" \
         "$_stations_dir/station" "$station_requests" --parent $$ "$@" &
     _page_server_pid=$!
     _stations_pids+=("$_page_server_pid")

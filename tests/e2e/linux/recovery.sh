@@ -19,40 +19,24 @@
 #   plyr         plyr's page through an outage, the CPU while down printed
 #   paused       howler.js paused by the page's own button, then a drop and the return:
 #                silent throughout
-#   linux_recovery_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT [CASE...]
+#   recovery.sh PROGRAM BUILD_DIR STATION_DIR PORT [CASE...]
 set -euo pipefail
 program=$1 build_dir=$2 station_src=$3 port=$4
 shift 4
 cases=("$@")
 ((${#cases[@]})) || cases=(late_host http_503 stream_late hang howler amplitude hlsjs native_hls plyr paused)
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-source "$here/sound-session.sh"
-source "$here/../stations/stations.sh"
-source "$here/../../scripts/desktop-session.sh"
-desktop_start
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin recovery "$build_dir" desktop sound
+relay_pid=
+on_exit relay_stop
 
-player="Velostan Zavi Radio Player"
-work=$(mktemp -d "$build_dir/e2e-recovery.XXXXXX")
-program_pid= relay_pid=
-cleanup() {
-    [ -n "$program_pid" ] && kill -9 "$program_pid" 2>/dev/null
-    relay_stop
-    stations_stop
-    sound_stop
-    desktop_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-sound_start "$work/pulse"
 stations_start "$work/stations" "$station_src" "$port" mp3 hls
 relay_port=$((port + 8))
 
 # A relay to the Icecast port whose open connections can be made to hang.
 relay_start() {
     relay_stop
-    /usr/bin/python3 "$here/../stations/relay.py" "$relay_port" 127.0.0.1 "$icecast_port" \
+    /usr/bin/python3 "$harness/stations/relay.py" "$relay_port" 127.0.0.1 "$icecast_port" \
         --parent $$ &
     relay_pid=$!
     poll 5 curl -s -o /dev/null -m 1 "http://127.0.0.1:$relay_port/" || true
@@ -89,7 +73,7 @@ finish_case() {  # finish_case CAUSE_END BOUND_MS [KIND]
     program_pid=
     check "$case_name: X ends it with code 0" "$code" 0
     recording_stop
-    /usr/bin/python3 "$here/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone-$case_name.txt"
+    /usr/bin/python3 "$harness/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone-$case_name.txt"
     segments=$(value segments "$work/tone-$case_name.txt")
     echo "sound heard (ms into the recording): $segments"
     # The first sound that starts after the cause ended; sound that began before it and
@@ -257,7 +241,7 @@ case_paused() {
     program_pid=
     check "paused: X ends it with code 0" "$code" 0
     recording_stop
-    /usr/bin/python3 "$here/tone.py" "$capture" "${station_hz[mp3]}" >"$work/tone-paused.txt"
+    /usr/bin/python3 "$harness/tone.py" "$capture" "${station_hz[mp3]}" >"$work/tone-paused.txt"
     check "paused: heard before the pause" "$([ "$(value first_sound_ms "$work/tone-paused.txt")" != none ] && echo yes || echo no)" yes
     check "paused: silent from the pause on, through the drop and the return" \
         "$(silent_between $((paused + 500)) "$(now_ms)")" 0

@@ -2,14 +2,11 @@
 # End to end: starts the real executable under Wine and checks its start-up window from
 # outside the process: where it is, that white is keyed out, that it closes cleanly; then
 # does the same on a screen smaller than the window. Prints the time to the splash.
-#   splash_e2e.sh PROGRAM.exe PROBE.exe BUILD_DIR
+#   splash.sh PROGRAM.exe PROBE.exe BUILD_DIR
 set -euo pipefail
 program=$1 probe=$2 build_dir=$3
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-join_wine_session "$build_dir"
-
-work=$(mktemp -d "$build_dir/e2e.XXXXXX")
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin splash "$build_dir" wine
 
 tiny_desktop_exists() { xwininfo -root -tree | grep -q '"ZaviTiny - Wine desktop"'; }
 
@@ -68,6 +65,5 @@ poll 10 exited "$tiny_pid" || true
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w >/dev/null 2>&1 || true
 
-rm -rf "$work"
 echo "end-to-end: $failures failed"
 [ "$failures" -eq 0 ]

@@ -6,32 +6,15 @@
 # goes quiet and stays so for as long as it is paused: a listener's pause, which the
 # dropped-stream recovery leaves alone) and `playerctl play` brings it back. Prints what
 # the media controls are shown of the page (title, desktop entry), which WebKit decides.
-#   linux_mpris_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT
+#   mpris.sh PROGRAM BUILD_DIR STATION_DIR PORT
 set -euo pipefail
 program=$1 build_dir=$2 station_dir=$3 port=$4
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-source "$here/sound-session.sh"
-source "$here/../../scripts/desktop-session.sh"
-desktop_start
-
-player="Velostan Zavi Radio Player" tone_hz=440
-work=$(mktemp -d "$build_dir/e2e-mpris.XXXXXX")
-server_pid= program_pid=
-cleanup() {
-    [ -n "$program_pid" ] && kill -9 "$program_pid" 2>/dev/null
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    sound_stop
-    desktop_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin mpris "$build_dir" desktop sound
+tone_hz=440
 
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "FAILED: no session bus"; exit 1; }
-sound_start "$work/pulse"
-/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+serve_station "$port" "$station_dir"
 
 ours() { playerctl -l 2>/dev/null | grep '^np\.com\.velostan\.ZaviRadio\.' | head -n 1 || true; }
 property() {  # property INTERFACE NAME: the player's property, as gdbus prints it
@@ -68,7 +51,7 @@ program_pid=
 check "X ends it with code 0" "$code" 0
 recording_stop
 paused_at=$((paused_abs - recording_start_ms)) played_at=$((played_abs - recording_start_ms))
-/usr/bin/python3 "$here/tone.py" "$capture" "$tone_hz" >"$work/tone.txt"
+/usr/bin/python3 "$harness/tone.py" "$capture" "$tone_hz" >"$work/tone.txt"
 segments=$(value segments "$work/tone.txt")
 echo "sound heard (ms into the recording): $segments; paused at ~$paused_at, played at ~$played_at"
 # Two stretches of sound: the first ends within a second of the pause, the second starts

@@ -3,29 +3,14 @@
 # player draws it in Devanagari that can be read. tesseract's Nepali model reads the words
 # back off a screenshot of the player; as a control, the same launch with the Devanagari
 # font hidden from fontconfig (every letter then a box) reads none of them.
-#   linux_nepali_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT
+#   nepali.sh PROGRAM BUILD_DIR STATION_DIR PORT
 set -euo pipefail
 program=$1 build_dir=$2 station_dir=$3 port=$4
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-source "$here/../../scripts/desktop-session.sh"
-desktop_start
-
-player="Velostan Zavi Radio Player"
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin nepali "$build_dir" desktop
 # The page's Nepali: the station's name and its welcome line.
 words=(जावी रेडियो स्वागत छ नेपालका तथा एफएम स्टेसनहरू सुन्नुहोस्)
-work=$(mktemp -d "$build_dir/e2e-nepali.XXXXXX")
-server_pid= program_pid=
-cleanup() {
-    [ -n "$program_pid" ] && kill -9 "$program_pid" 2>/dev/null
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    desktop_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+serve_station "$port" "$station_dir"
 
 # The control runs in a mount namespace of its own where the folders of every font that
 # covers Nepali are empty. (fontconfig's own ways to hide a font, a FONTCONFIG_FILE or the

@@ -5,30 +5,13 @@
 # the page once and draws it; a click on "X" ends the program with code 0 and leaves
 # nothing behind; six more launches each draw the page. Prints the start-up, hand-off and
 # shut-down times.
-#   linux_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT
+#   player.sh PROGRAM BUILD_DIR STATION_DIR PORT
 set -euo pipefail
 program=$1 build_dir=$2 station_dir=$3 port=$4
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-source "$here/../../scripts/desktop-session.sh"
-desktop_start
-trap desktop_stop EXIT
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin player "$build_dir" desktop
 
-splash="Zavi Radio" player="Velostan Zavi Radio Player"
-work=$(mktemp -d "$build_dir/e2e-linux.XXXXXX")
-server_pid=
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    rm -rf "$work"
-    desktop_stop
-}
-trap cleanup EXIT
-
-gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }
-
-/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+serve_station "$port" "$station_dir"
 read -r screen_w screen_h < <(xwininfo -root | awk '/^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} END {print w, h}')
 
 started=$(now_ms)

@@ -5,33 +5,19 @@
 # brings the player back to the front. "X" still ends the first with 0. A launch as the
 # first is ending starts normally once it has gone, and so does one after the first was
 # killed. Prints how long a second launch takes to end.
-#   instance_e2e.sh PROGRAM.exe PROBE.exe BUILD_DIR STATION_DIR PORT
+#   instance.sh PROGRAM.exe PROBE.exe BUILD_DIR STATION_DIR PORT
 set -euo pipefail
 program=$1 probe=$2 build_dir=$3 station_dir=$4 port=$5
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-join_wine_session "$build_dir"
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin instance "$build_dir" wine
 
-splash="Zavi Radio" player="Velostan Zavi Radio Player"
-work=$(mktemp -d "$build_dir/e2e-instance.XXXXXX")
-server_pid=
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    kill_launched
-    rm -rf "$work"
-}
-trap 'cleanup; wine_session_stop 2>/dev/null || true' EXIT
-
-gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }
 probe() { "$WINE64" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 # "windows visible minimized foreground" for the top-level windows with this title.
 count() { probe count "$1" | sed 's/^[a-z]*=//' | paste -sd ' '; }
 visible() { [ "$(count "$1" | awk '{print $2}')" -ge 1 ]; }
 start_program() { exec "$WINE64" "$program"; }
 
-/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+serve_station "$port" "$station_dir"
 
 echo "== a second launch while the start-up window is up"
 launch

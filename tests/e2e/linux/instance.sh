@@ -5,26 +5,12 @@
 # player back to the front. "X" still ends the first with 0. A launch as the first is
 # ending starts normally once it has gone, and so does one after the first was killed.
 # Prints how long a second launch takes to end.
-#   linux_instance_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT
+#   instance.sh PROGRAM BUILD_DIR STATION_DIR PORT
 set -euo pipefail
 program=$1 build_dir=$2 station_dir=$3 port=$4
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-source "$here/../../scripts/desktop-session.sh"
-desktop_start
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin instance "$build_dir" desktop
 
-splash="Zavi Radio" player="Velostan Zavi Radio Player"
-work=$(mktemp -d "$build_dir/e2e-instance.XXXXXX")
-server_pid=
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    kill_launched
-    rm -rf "$work"
-    desktop_stop
-}
-trap cleanup EXIT
-
-gets() { grep -c " GET /listenlive/zaviradio.html " "$work/requests.log" 2>/dev/null || true; }
 start_program() { exec "$program" 2>>"$work/stderr.log"; }
 counts() {  # start-up windows, players, icons, page requests
     echo "$(windows_titled "$splash") $(windows_titled "$player") $(icons) $(gets)"
@@ -36,9 +22,7 @@ active_is_player() {
 }
 hidden() { xprop -name "$player" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN; }
 
-/usr/bin/python3 "$here/station_server.py" "$port" "$station_dir" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+serve_station "$port" "$station_dir"
 
 echo "== a second launch while the start-up window is up"
 launch

@@ -8,24 +8,11 @@
 # the station's host stays in the player; a download is refused; location, microphone
 # and notifications are refused and the page sees it. The web process runs in its
 # sandbox (bubblewrap, a mount namespace of its own).
-#   linux_citizen_e2e.sh PROGRAM BUILD_DIR STATION_DIR PORT
+#   citizen.sh PROGRAM BUILD_DIR STATION_DIR PORT
 set -euo pipefail
 program=$1 build_dir=$2 station_src=$3 port=$4
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/common.sh"
-source "$here/../../scripts/desktop-session.sh"
-desktop_start
-
-splash="Zavi Radio" player="Velostan Zavi Radio Player"
-work=$(realpath "$(mktemp -d "$build_dir/e2e-citizen.XXXXXX")")
-server_pid= program_pid=
-cleanup() {
-    [ -n "$program_pid" ] && kill -9 "$program_pid" 2>/dev/null
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    rm -rf "$work"
-    desktop_stop
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin citizen "$build_dir" desktop
 
 # A home of its own, with a stand-in default browser that only writes down what it is given.
 export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" XDG_CONFIG_HOME="$work/home/.config"
@@ -81,9 +68,7 @@ printf '<!DOCTYPE html><title>inside</title><script>fetch("/report/inside-loaded
     >"$work/station/listenlive/inside.html"
 head -c 4096 /dev/urandom >"$work/station/listenlive/file.bin"
 
-/usr/bin/python3 "$here/station_server.py" "$port" "$work/station" "$work/requests.log" &
-server_pid=$!
-poll 10 has_line "$work/requests.log" listening || { echo "FAILED: station server"; exit 1; }
+serve_station "$port" "$work/station"
 
 requested() { grep -c " GET $1" "$work/requests.log" 2>/dev/null || true; }
 tray_icon() { xwininfo -root -tree | awk '/"Velostan Radio"/ {print $1; exit}'; }

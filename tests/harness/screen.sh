@@ -1,0 +1,66 @@
+# Sourced by harness.sh: the desktop as a user's X tools see it: windows, docked icons,
+# pixels, clicks.
+
+# Wine docks each notification icon into trayer's panel as a window of its explorer.exe.
+docked_icon() {  # the X window of the first icon Wine docked in the panel
+    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
+        inside && /^        0x/ {inside = 0}
+        inside && /"explorer.exe"/ {print $1; exit}'
+}
+docked_icons() {
+    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
+        inside && /^        0x/ {inside = 0}
+        inside && /"explorer.exe"/ {n++}
+        END {print n + 0}'
+}
+docked_icons_are() { [ "$(docked_icons)" = "$1" ]; }
+# The shell docks and drops icons on its own time: wait up to 3 s for the expected count.
+docked_icons_settled() {
+    poll 3 docked_icons_are "$1" || true
+    docked_icons
+}
+
+# The X windows titled TITLE. A GTK program's client leader, an unmapped 10x10 window that
+# carries the program's name for the session manager, is left aside: it is not a window.
+titled_ids() {
+    local id
+    for id in $(xdotool search --name "^$1\$" 2>/dev/null || true); do
+        [ "$(xprop -id "$id" WM_CLIENT_LEADER 2>/dev/null | awk '{print $NF}')" = "$(printf '0x%x' "$id")" ] ||
+            echo "$id"
+    done
+}
+window_facts() {  # window_facts TITLE: "X Y WIDTH HEIGHT MAP_STATE" of the window, a mapped one first
+    local id chosen=
+    for id in $(titled_ids "$1"); do
+        [ -n "$chosen" ] || chosen=$id
+        if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            chosen=$id
+            break
+        fi
+    done
+    [ -n "$chosen" ] || return 0
+    xwininfo -id "$chosen" 2>/dev/null | awk '
+        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} /Map State:/ {m = $NF}
+        END {if (w) print x, y, w, h, m}'
+}
+is_viewable() { [ "$(window_facts "$1" | awk '{print $5}')" = IsViewable ]; }
+# How many X windows, mapped or not, carry exactly this title.
+windows_titled() { titled_ids "$1" | wc -l; }
+# The program's icons docked in the notification area (XEmbed windows with its tip's name).
+icons() { xwininfo -root -tree | grep -c '"Velostan Radio"' || true; }
+icons_are() { [ "$(icons)" = "$1" ]; }
+# The colour of one screen pixel, as rrggbb.
+pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
+# The sample page's top band (#9b1b30) is drawn in the player whose client area is at
+# LEFT TOP: the page is on the screen.
+page_drawn() {  # page_drawn LEFT TOP
+    [ "$(pixel $(($1 + 100)) $(($2 + 2)))" = 9b1b30 ]
+}
+
+# Clicks the player's "X" (its button at the client area's top-left corner).
+click_x() {  # click_x TITLE
+    local x y
+    read -r x y _ < <(window_facts "$1")
+    xdotool mousemove $((x + 12)) $((y + 6)) click 1
+}
