@@ -24,7 +24,10 @@ packages=(cmake g++ make pkg-config googletest libgtest-dev
           # a desktop to run and test both on, with a session bus as a login has, and the
           # media controls' own command to drive the program with
           xvfb openbox trayer x11-utils x11-xserver-utils xdotool imagemagick fonts-liberation
-          dbus libglib2.0-bin playerctl)
+          dbus libglib2.0-bin playerctl
+          # the tray menu's translations; a real StatusNotifierItem panel (Xfce's), a
+          # watcher without a host, and the Nepali locale the tray test makes
+          gettext xfce4-panel haskell-status-notifier-item-utils locales)
 # The station pages' player libraries come from the npm registry (tests/harness/stations/pages).
 command -v npm >/dev/null || packages+=(nodejs npm)
 

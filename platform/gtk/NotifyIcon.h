@@ -1,14 +1,22 @@
 // NotifyIcon: a form's icon and a tip in the notification area, withdrawn when the object
-// goes. It is an XEmbed tray icon (GtkStatusIcon), which trayer and most X11 panels host.
-// Its activate (a left click) and popup-menu (a right click) run its actions.
+// goes. It is a StatusNotifierItem while the session has a host for one, and an XEmbed
+// icon otherwise; when a panel comes or goes it moves to whichever is there, one icon at a
+// time. Its left click and its menu (in the user's language) run its actions.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "../ControlDefinitions.h"
 #include "../NotifyIconActions.h"
 #include "Form.h"
 #include "Gtk.h"
+#include "StatusNotifierItem.h"
+#include "TrayHostWatch.h"
+#include "TrayMenu.h"
+#include "XEmbedIcon.h"
 
 namespace zavi {
 
@@ -21,16 +29,25 @@ class NotifyIcon {
     NotifyIcon& operator=(const NotifyIcon&) = delete;
 
   private:
-    static void OnActivate(GtkStatusIcon* icon, gpointer self);
-    static void OnPopupMenu(GtkStatusIcon* icon, guint button, guint time, gpointer self);
-    static void OnItem(GtkMenuItem* item, gpointer self);
-    static gboolean RunChosen(gpointer self);
+    void Place();
+    void Choose(unsigned id);
+    // Runs an action from the main loop, once the click's own handling has returned: it
+    // may unload the form, and this icon with it.
+    void Later(std::function<void()> action);
+    static gboolean RunLater(gpointer self);
 
-    GObjectPtr<GtkStatusIcon> m_icon;
+    GObjectPtr<GdkPixbuf> m_image;
+    std::string m_tip;
     NotifyIconActions m_actions;
-    GObjectPtr<GtkWidget> m_menu;
-    unsigned m_chosen = 0;
-    guint m_chosenSource = 0;
+    std::vector<TrayMenuItem> m_items;
+    TrayMenu m_menu;
+    GObjectPtr<GDBusConnection> m_bus;
+    std::optional<TrayHostWatch> m_watch;
+    std::optional<XEmbedIcon> m_xembed;
+    std::optional<StatusNotifierItem> m_item;
+    unsigned m_offered = 0;
+    std::function<void()> m_pending;
+    guint m_pendingSource = 0;
 };
 
 }  // namespace zavi

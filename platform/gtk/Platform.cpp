@@ -1,6 +1,7 @@
 #include "Platform.h"
 
 #include "Gtk.h"
+#include "Translations.h"
 
 namespace zavi {
 
@@ -13,6 +14,7 @@ bool StartPlatform(int* argc, char*** argv) {
     g_setenv("WEBKIT_GST_ENABLE_HLS_SUPPORT", "1", FALSE);
     gdk_set_allowed_backends("x11");
     g_set_prgname("zaviradio");
+    BindTranslations();
     return gtk_init_check(argc, argv) != FALSE;
 }
 

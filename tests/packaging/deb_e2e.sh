@@ -51,6 +51,7 @@ expected="/usr/bin/zaviradio
 /usr/share/icons/hicolor/256x256/apps/$app.png
 /usr/share/icons/hicolor/32x32/apps/$app.png
 /usr/share/icons/hicolor/48x48/apps/$app.png
+/usr/share/locale/ne/LC_MESSAGES/zaviradio.mo
 /usr/share/man/man1/zaviradio.1.gz
 /usr/share/metainfo/$app.metainfo.xml"
 check "its files" "$(paste -sd ' ' "$work/files")" "$(sort <<<"$expected" | paste -sd ' ')"

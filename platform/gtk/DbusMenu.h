@@ -1,0 +1,42 @@
+// DbusMenu: the notification icon's menu offered over the session bus
+// (com.canonical.dbusmenu), which a StatusNotifierItem host reads and shows as its own.
+// Exported at /MenuBar while the object lives.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "Gtk.h"
+#include "TrayMenu.h"
+
+namespace zavi {
+
+class DbusMenu {
+  public:
+    static constexpr char kPath[] = "/MenuBar";
+
+    // CHOOSE runs with the id of an item the host reports clicked.
+    DbusMenu(GDBusConnection* bus, std::vector<TrayMenuItem> items,
+             std::function<void(unsigned id)> choose);
+    ~DbusMenu();
+    DbusMenu(const DbusMenu&) = delete;
+    DbusMenu& operator=(const DbusMenu&) = delete;
+
+  private:
+    static void OnCall(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                       const gchar* method, GVariant* parameters, GDBusMethodInvocation* invocation,
+                       gpointer self);
+    static GVariant* OnGet(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                           const gchar* property, GError**, gpointer self);
+    const TrayMenuItem* Find(int id) const;
+    GVariant* Properties(int id) const;
+    GVariant* Layout(int id, int depth) const;
+    void Clicked(int id, const gchar* event);
+
+    GDBusConnection* m_bus;
+    std::vector<TrayMenuItem> m_items;
+    std::function<void(unsigned)> m_choose;
+    guint m_registration = 0;
+};
+
+}  // namespace zavi

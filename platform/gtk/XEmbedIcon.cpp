@@ -1,0 +1,45 @@
+#include "XEmbedIcon.h"
+
+#include <utility>
+
+// GtkStatusIcon is deprecated in favour of StatusNotifier, which needs a D-Bus host that
+// plain X11 panels such as trayer do not have; XEmbed is what they all take.
+G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+
+namespace zavi {
+
+XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<void()> activate,
+                       std::function<void()> menu)
+    : m_icon(gtk_status_icon_new()), m_activate(std::move(activate)), m_menu(std::move(menu)) {
+    GtkStatusIcon* icon = m_icon.get();
+    if (image != nullptr) {
+        gtk_status_icon_set_from_pixbuf(icon, image);
+    }
+    if (!tip.empty()) {
+        gtk_status_icon_set_tooltip_text(icon, tip.c_str());
+    }
+    gtk_status_icon_set_title(icon, tip.c_str());
+    // No gtk_status_icon_set_name: the program's name is already the icon window's class,
+    // and setting it unrealizes and embeds the icon again, which GDK took for a second
+    // map of the same window (a critical on stderr in about half of all launches).
+    g_signal_connect(icon, "activate", G_CALLBACK(&XEmbedIcon::OnActivate), this);
+    g_signal_connect(icon, "popup-menu", G_CALLBACK(&XEmbedIcon::OnPopupMenu), this);
+    gtk_status_icon_set_visible(icon, TRUE);
+}
+
+XEmbedIcon::~XEmbedIcon() {
+    g_signal_handlers_disconnect_by_data(m_icon.get(), this);
+    gtk_status_icon_set_visible(m_icon.get(), FALSE);
+}
+
+void XEmbedIcon::OnActivate(GtkStatusIcon*, gpointer self) {
+    static_cast<XEmbedIcon*>(self)->m_activate();
+}
+
+void XEmbedIcon::OnPopupMenu(GtkStatusIcon*, guint, guint, gpointer self) {
+    static_cast<XEmbedIcon*>(self)->m_menu();
+}
+
+}  // namespace zavi
+
+G_GNUC_END_IGNORE_DEPRECATIONS

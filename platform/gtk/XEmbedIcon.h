@@ -1,0 +1,30 @@
+// XEmbedIcon: the icon docked in an X11 notification area (a GtkStatusIcon), which trayer
+// and most X11 panels host; withdrawn when the object goes.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "Gtk.h"
+
+namespace zavi {
+
+class XEmbedIcon {
+  public:
+    // ACTIVATE runs on a left click, MENU on a right click.
+    XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<void()> activate,
+               std::function<void()> menu);
+    ~XEmbedIcon();
+    XEmbedIcon(const XEmbedIcon&) = delete;
+    XEmbedIcon& operator=(const XEmbedIcon&) = delete;
+
+  private:
+    static void OnActivate(GtkStatusIcon* icon, gpointer self);
+    static void OnPopupMenu(GtkStatusIcon* icon, guint button, guint time, gpointer self);
+
+    GObjectPtr<GtkStatusIcon> m_icon;
+    std::function<void()> m_activate;
+    std::function<void()> m_menu;
+};
+
+}  // namespace zavi

@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# End to end: the Linux program's tray icon wherever the desktop keeps one. With no
+# StatusNotifierItem watcher, and with a watcher that has no host, the icon docks in the
+# X11 tray (trayer). A real panel (xfce4-panel, whose tray is a watcher and a host, on its
+# own config folder) starting, stopping and starting again moves the icon there and back,
+# never two at once: its icon drawn, a click on it bringing the minimized player back,
+# the item read over the session bus as a panel reads it (title, tooltip, pixels, the
+# menu), Activate, and the panel's menu "Quit" ending the program with 0 and the icon
+# gone. Under a Nepali locale the menu, read over the bus, is in Nepali, and its "Quit"
+# clicked over the bus ends the program with 0. Prints the program's own memory with each
+# kind of icon.
+#   tray.sh PROGRAM BUILD_DIR STATION_DIR PORT
+set -euo pipefail
+program=$1 build_dir=$2 station_dir=$3 port=$4
+source "$(dirname "$0")/../../harness/harness.sh"
+harness_begin tray "$build_dir" desktop
+serve_station "$port" "$station_dir"
+[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "FAILED: no session bus"; exit 1; }
+
+# The panel keeps its settings in a folder of this test's own, through an xfconfd of its own.
+panel_home="$work/panel"
+mkdir -p "$panel_home/xfce4/xfconf/xfce-perchannel-xml"
+cat >"$panel_home/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="position-locked" type="bool" value="true"/>
+      <property name="size" type="uint" value="32"/>
+      <property name="plugin-ids" type="array"><value type="int" value="1"/></property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="systray"/>
+  </property>
+</channel>
+XML
+panel_pids=()
+panel_start() {
+    XDG_CONFIG_HOME=$panel_home /usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd >/dev/null 2>&1 &
+    panel_pids+=($!)
+    poll 5 has_bus_name org.xfce.Xfconf || true
+    HOME=$work XDG_CONFIG_HOME=$panel_home xfce4-panel >>"$work/panel.log" 2>&1 &
+    panel_pids+=($!)
+}
+panel_stop() {
+    local pid
+    for pid in "${panel_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${panel_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    panel_pids=()
+}
+on_exit panel_stop
+# The icon in the panel: its plugin is the panel's only one, at its left end.
+icon_x=12 icon_y=15
+
+bus() { gdbus call --session --dest "$1" --object-path "$2" --method "$3" -- "${@:4}" 2>/dev/null; }
+bus_names() { bus org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.ListNames; }
+has_bus_name() { bus_names | grep -q "'$1'"; }
+# The item of the program under test, by its process id (each item's name carries it).
+item() { bus_names | grep -o "org\.kde\.StatusNotifierItem-$program_pid-[0-9]*" | head -n 1 || true; }
+property() { bus "$(item)" /StatusNotifierItem org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem "$1"; }
+menu_labels() {
+    bus "$(item)" /MenuBar com.canonical.dbusmenu.GetLayout 0 -1 '@as []' |
+        grep -o "'label': <'[^']*'>" | sed "s/'label': <'\(.*\)'>/\1/" | paste -sd '|'
+}
+registered() {
+    local name
+    name=$(item)
+    [ -n "$name" ] && bus org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher \
+        RegisteredStatusNotifierItems | grep -q "$name"
+}
+no_item() { [ -z "$(item)" ]; }
+hidden() { xprop -name "$player" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN; }
+shown() { ! hidden; }
+minimize() { xdotool windowminimize "$(titled_ids "$player" | head -n 1)"; poll 5 hidden || true; }
+own_kb() { awk '$1 ~ /^Private_/ {n += $2} END {print n + 0}' "/proc/$program_pid/smaps_rollup"; }
+# Where each icon is: "XEMBED ITEM", the icons docked in the X11 tray and our registered items.
+places() { echo "$(icons) $(registered && echo 1 || echo 0)"; }
+places_are() { [ "$(places)" = "$1" ]; }
+
+echo "== no watcher: the X11 tray"
+"$program" 2>>"$work/stderr.log" &
+program_pid=$!
+poll 20 is_viewable "$player" || true
+poll 5 icons_are 1 || true
+check "docked in the X11 tray, no item on the bus" "$(places) $(no_item && echo none)" "1 0 none"
+sleep 2
+echo "figure: tray_own_private_kb[xembed]=$(own_kb) (the program's own process, player up)"
+
+echo "== a watcher without a host"
+status-notifier-watcher >/dev/null 2>&1 &
+watcher_pid=$!
+on_exit "kill $watcher_pid"
+poll 5 has_bus_name org.kde.StatusNotifierWatcher || true
+sleep 1
+check "still in the X11 tray, no item" "$(places) $(no_item && echo none)" "1 0 none"
+kill "$watcher_pid"
+wait "$watcher_pid" 2>/dev/null || true
+poll 5 eval '! has_bus_name org.kde.StatusNotifierWatcher' || true
+
+echo "== a panel starts: its StatusNotifierItem host"
+panel_start
+poll 10 places_are "0 1" || true
+check "moved to the panel: registered, nothing docked in the X11 tray" "$(places)" "0 1"
+sleep 1
+import -window root -crop 64x32+0+0 +repage "$work/with-icon.png"
+cp "$work/with-icon.png" "$build_dir/linux-tray-sni.png"
+echo "screenshot: $build_dir/linux-tray-sni.png"
+echo "figure: tray_own_private_kb[sni]=$(own_kb) (the program's own process, player up)"
+check "id and title" "$(property Id) $(property Title)" \
+    "(<'np.com.velostan.ZaviRadio'>,) (<'Zavi Radio'>,)"
+check "tooltip" "$(property ToolTip)" "(<('', @a(iiay) [], 'Velostan Radio', '')>,)"
+check "a left click is not the menu" "$(property ItemIsMenu) $(property Menu)" \
+    "(<false>,) (<objectpath '/MenuBar'>,)"
+# Every image square, four bytes a pixel, not all transparent; the sizes panels draw.
+check "the icon as pixels" "$(property IconPixmap | python3 -c '
+import re, sys
+text = sys.stdin.read()
+sizes = []
+for w, h, data in re.findall(r"\((\d+), (\d+), \[(?:byte )?([^\]]*)\]\)", text):
+    values = [int(b, 16) for b in data.split(", ")]
+    if int(w) != int(h) or len(values) != int(w) * int(h) * 4 or not any(values[0::4]):
+        sizes.append("bad" + w)
+    else:
+        sizes.append(w)
+print(" ".join(sizes))')" "16 22 24 32 48 64"
+check "the menu" "$(menu_labels)" "Show player|Quit"
+
+minimize
+xdotool mousemove "$icon_x" "$icon_y" click 1
+poll 5 shown || true
+check "a click on the panel's icon brings the minimized player back" "$(shown && echo shown)" shown
+minimize
+bus "$(item)" /StatusNotifierItem org.kde.StatusNotifierItem.Activate 0 0 >/dev/null
+poll 5 shown || true
+check "Activate over the bus does the same" "$(shown && echo shown)" shown
+
+echo "== the panel stops, and starts again"
+panel_stop
+poll 10 places_are "1 0" || true
+check "back in the X11 tray, the item gone" "$(places) $(no_item && echo none)" "1 0 none"
+panel_start
+poll 10 places_are "0 1" || true
+check "in the panel again, one icon" "$(places)" "0 1"
+check "with its menu" "$(menu_labels)" "Show player|Quit"
+
+echo "== the panel's menu: Quit"
+xdotool mousemove "$icon_x" "$icon_y" click 3
+sleep 1
+xdotool key Up Return  # the menu's last item
+wait_for_exit "$program_pid"
+check "Quit from the panel's menu ends the program with code 0" "$code" 0
+watcher_items() {
+    bus org.kde.StatusNotifierWatcher /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
+        org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems
+}
+poll 5 eval '[ "$(watcher_items)" = "(<@as []>,)" ]' || true
+check "the panel's icon is gone, and none docked" "$(watcher_items) $(icons)" "(<@as []>,) 0"
+import -window root -crop 64x32+0+0 +repage "$work/without-icon.png"
+drawn=$(compare -metric AE "$work/with-icon.png" "$work/without-icon.png" null: 2>&1 || true)
+check "the icon was drawn in the panel (pixels that change when it goes)" \
+    "$([ "${drawn%% *}" -gt 100 ] 2>/dev/null && echo drawn || echo "$drawn")" drawn
+
+echo "== in Nepali"
+# A Nepali locale of the test's own, as a Nepali desktop has one.
+mkdir -p "$work/locale"
+localedef -i ne_NP -f UTF-8 "$work/locale/ne_NP.UTF-8"
+LOCPATH=$work/locale LANG=ne_NP.UTF-8 LC_ALL= LANGUAGE= "$program" 2>>"$work/stderr.log" &
+program_pid=$!
+poll 20 registered || true
+check "the menu read over the bus" "$(menu_labels)" "प्लेयर देखाउनुहोस्|बन्द गर्नुहोस्"
+quit_id=$(bus "$(item)" /MenuBar com.canonical.dbusmenu.GetLayout 0 -1 '@as []' |
+    sed -n "s/.*<(\([0-9]*\), {'label': <'बन्द गर्नुहोस्'>.*/\1/p")
+bus "$(item)" /MenuBar com.canonical.dbusmenu.Event "${quit_id:-0}" clicked '<0>' 0 >/dev/null
+wait_for_exit "$program_pid"
+check "its Quit clicked over the bus ends the program with code 0" "$code" 0
+check "the item is gone" "$(no_item && echo none)" none
+
+echo "end-to-end tray: $failures failed"
+[ "$failures" -eq 0 ]
