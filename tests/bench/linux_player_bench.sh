@@ -54,7 +54,7 @@ run() {  # run WHO KIND
     wait_for_exit "$program_pid"
     program_pid=
     recording_stop
-    /usr/bin/python3 "$harness/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone.txt"
+    hear "$capture" "${station_hz[$kind]}" "$work/tone.txt"
     first=$(value first_sound_ms "$work/tone.txt")
     if [ "$first" = none ] || [ "$(within_one_percent "$(value frequency_hz "$work/tone.txt")" \
         "${station_hz[$kind]}")" != yes ]; then

@@ -101,6 +101,16 @@ wait_for_exit() {
 }
 now_ms() { date +%s%3N; }
 
+# Starts recording the sound server, then the program (its pid in $program_pid), and
+# waits for its player.
+play_recorded() {  # play_recorded CAPTURE
+    recording_start "$1"
+    sleep 1  # the sound server holds back a new recording's first second
+    "$program" 2>>"$work/stderr.log" &
+    program_pid=$!
+    poll 20 is_viewable "$player" || true
+}
+
 # Launches of the program under test. The caller defines start_program, which execs the
 # program, so that $launched is the program's own pid; kill_launched ends any still running
 # when a script stops early.

@@ -64,3 +64,10 @@ click_x() {  # click_x TITLE
     read -r x y _ < <(window_facts "$1")
     xdotool mousemove $((x + 12)) $((y + 6)) click 1
 }
+
+# The probe (zavi_probe, from the script's $probe) under Wine: window facts as Windows
+# reports them.
+probe() { "$WINE64" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+# "windows visible minimized foreground" for the top-level windows with this title.
+count() { probe count "$1" | sed 's/^[a-z]*=//' | paste -sd ' '; }
+visible() { [ "$(count "$1" | awk '{print $2}')" -ge 1 ]; }

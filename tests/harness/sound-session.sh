@@ -55,3 +55,8 @@ recording_stop() {
 within_one_percent() {  # within_one_percent MEASURED EXPECTED
     awk -v f="$1" -v e="$2" 'BEGIN {d = f - e; if (d < 0) d = -d; print (f != "none" && f != "" && d <= e / 100) ? "yes" : f}'
 }
+
+# What tests/harness/tone.py hears of a tone of HZ in the recording, written to REPORT.
+hear() {  # hear CAPTURE HZ REPORT
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/tone.py" "$1" "$2" >"$3"
+}

@@ -114,7 +114,7 @@ click_x "$player"
 poll 20 exited "${program_pid:-0}" || true
 check "X ends it" "$(exited "${program_pid:-0}" && echo ended || echo running)" ended
 recording_stop
-/usr/bin/python3 "$harness/tone.py" "$work/capture.raw" 440 >"$work/tone.txt"
+hear "$work/capture.raw" 440 "$work/tone.txt"
 first=$(value first_sound_ms "$work/tone.txt")
 check "the station is heard at 440 Hz" "$(within_one_percent "$(value frequency_hz "$work/tone.txt")" 440)" yes
 [ "$first" != none ] && echo "figure: deb_first_sound_ms=$((recording_start_ms + first - started)) (menu launch to first sound)"

@@ -25,11 +25,7 @@ back_on_air() {  # back_on_air: waits for the mount and notes the time of the re
 processes() { tree_pids "$program_pid" | wc -w; }
 
 capture="$work/capture.raw"
-recording_start "$capture"
-sleep 1
-"$program" 2>>"$work/stderr.log" &
-program_pid=$!
-poll 20 is_viewable "$player" || true
+play_recorded "$capture"
 sleep 5
 
 echo "== the source client killed, back after 5 s"
@@ -83,7 +79,7 @@ program_pid=
 check "X ends it with code 0" "$code" 0
 recording_stop
 
-/usr/bin/python3 "$harness/tone.py" "$capture" "${station_hz[mp3]}" >"$work/tone.txt"
+hear "$capture" "${station_hz[mp3]}" "$work/tone.txt"
 segments=$(value segments "$work/tone.txt")
 echo "sound heard (ms into the recording): $segments"
 check "the station's tone, ${station_hz[mp3]} Hz within 1 %" \

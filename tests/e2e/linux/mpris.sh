@@ -23,11 +23,7 @@ property() {  # property INTERFACE NAME: the player's property, as gdbus prints 
 }
 
 capture="$work/capture.raw"
-recording_start "$capture"
-sleep 1
-"$program" 2>>"$work/stderr.log" &
-program_pid=$!
-poll 20 is_viewable "$player" || true
+play_recorded "$capture"
 poll 10 eval '[ -n "$(ours)" ]' || true
 name=$(ours)
 check "the playing page is on the bus as the program's player" \
@@ -51,7 +47,7 @@ program_pid=
 check "X ends it with code 0" "$code" 0
 recording_stop
 paused_at=$((paused_abs - recording_start_ms)) played_at=$((played_abs - recording_start_ms))
-/usr/bin/python3 "$harness/tone.py" "$capture" "$tone_hz" >"$work/tone.txt"
+hear "$capture" "$tone_hz" "$work/tone.txt"
 segments=$(value segments "$work/tone.txt")
 echo "sound heard (ms into the recording): $segments; paused at ~$paused_at, played at ~$played_at"
 # Two stretches of sound: the first ends within a second of the pause, the second starts

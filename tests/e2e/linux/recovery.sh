@@ -73,7 +73,7 @@ finish_case() {  # finish_case CAUSE_END BOUND_MS [KIND]
     program_pid=
     check "$case_name: X ends it with code 0" "$code" 0
     recording_stop
-    /usr/bin/python3 "$harness/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone-$case_name.txt"
+    hear "$capture" "${station_hz[$kind]}" "$work/tone-$case_name.txt"
     segments=$(value segments "$work/tone-$case_name.txt")
     echo "sound heard (ms into the recording): $segments"
     # The first sound that starts after the cause ended; sound that began before it and
@@ -241,7 +241,7 @@ case_paused() {
     program_pid=
     check "paused: X ends it with code 0" "$code" 0
     recording_stop
-    /usr/bin/python3 "$harness/tone.py" "$capture" "${station_hz[mp3]}" >"$work/tone-paused.txt"
+    hear "$capture" "${station_hz[mp3]}" "$work/tone-paused.txt"
     check "paused: heard before the pause" "$([ "$(value first_sound_ms "$work/tone-paused.txt")" != none ] && echo yes || echo no)" yes
     check "paused: silent from the pause on, through the drop and the return" \
         "$(silent_between $((paused + 500)) "$(now_ms)")" 0

@@ -39,7 +39,7 @@ for run in 1 2 3; do
     sleep 0.5
     recording_stop
     capture_start=$recording_start_ms
-    /usr/bin/python3 "$harness/tone.py" "$capture" "$tone_hz" >"$work/tone-$run.txt"
+    hear "$capture" "$tone_hz" "$work/tone-$run.txt"
     cat "$work/tone-$run.txt"
     first=$(value first_sound_ms "$work/tone-$run.txt")
     last=$(value last_sound_ms "$work/tone-$run.txt")

@@ -35,7 +35,7 @@ for kind in "${kinds[@]}"; do
     wait_for_exit "$program_pid"
     program_pid=
     recording_stop
-    /usr/bin/python3 "$harness/tone.py" "$capture" "${station_hz[$kind]}" >"$work/tone-$kind.txt"
+    hear "$capture" "${station_hz[$kind]}" "$work/tone-$kind.txt"
     first=$(value first_sound_ms "$work/tone-$kind.txt")
     frequency=$(value frequency_hz "$work/tone-$kind.txt")
     check "$kind: X ends it with code 0" "$code" 0

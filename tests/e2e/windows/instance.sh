@@ -11,10 +11,6 @@ program=$1 probe=$2 build_dir=$3 station_dir=$4 port=$5
 source "$(dirname "$0")/../../harness/harness.sh"
 harness_begin instance "$build_dir" wine
 
-probe() { "$WINE64" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
-# "windows visible minimized foreground" for the top-level windows with this title.
-count() { probe count "$1" | sed 's/^[a-z]*=//' | paste -sd ' '; }
-visible() { [ "$(count "$1" | awk '{print $2}')" -ge 1 ]; }
 start_program() { exec "$WINE64" "$program"; }
 
 serve_station "$port" "$station_dir"

@@ -12,10 +12,6 @@ program=$1 probe=$2 build_dir=$3 station_dir=$4 port=$5
 source "$(dirname "$0")/../../harness/harness.sh"
 harness_begin tray "$build_dir" wine
 
-probe() { "$WINE64" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
-# "windows visible minimized foreground" for the top-level windows with this title.
-count() { probe count "$1" | sed 's/^[a-z]*=//' | paste -sd ' '; }
-visible() { [ "$(count "$1" | awk '{print $2}')" -ge 1 ]; }
 minimized() { [ "$(count "$player" | awk '{print $3}')" = 1 ]; }
 click_icon() {  # click_icon 1|3: the shell's report of a left or right click
     probe report "$splash" 1 "$([ "$1" = 1 ] && echo 0x202 || echo 0x205)" >/dev/null
