@@ -74,8 +74,10 @@ void NotifyIcon::Place() {
         m_xembed.reset();
         if (!m_item) {
             const StatusNotifierFace face{kDesktopId, kDisplayName, m_tip, m_image.get()};
-            m_item.emplace(m_bus.get(), ++m_offered, face, m_items, activate, menu,
-                           [this](unsigned id) { Choose(id); });
+            m_item.emplace(
+                m_bus.get(), ++m_offered, face, m_items, activate,
+                [this](int x, int y) { m_menu.PopUpAt(x, y); },
+                [this](unsigned id) { Choose(id); });
         }
         m_item->RegisterWith(m_watch->Watcher());
     } else {

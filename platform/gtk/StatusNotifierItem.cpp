@@ -78,7 +78,8 @@ GVariant* NoPixmaps() {
 StatusNotifierItem::StatusNotifierItem(GDBusConnection* bus, unsigned serial,
                                        const StatusNotifierFace& face,
                                        std::vector<TrayMenuItem> items,
-                                       std::function<void()> activate, std::function<void()> menu,
+                                       std::function<void()> activate,
+                                       std::function<void(int, int)> menu,
                                        std::function<void(unsigned)> choose)
     : m_bus(G_DBUS_CONNECTION(g_object_ref(bus))),
       m_name("org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-" +
@@ -131,14 +132,17 @@ void StatusNotifierItem::Register() {
 }
 
 void StatusNotifierItem::OnCall(GDBusConnection*, const gchar*, const gchar*, const gchar*,
-                                const gchar* method, GVariant*, GDBusMethodInvocation* invocation,
-                                gpointer self) {
+                                const gchar* method, GVariant* parameters,
+                                GDBusMethodInvocation* invocation, gpointer self) {
     auto* item = static_cast<StatusNotifierItem*>(self);
     g_dbus_method_invocation_return_value(invocation, nullptr);
     if (g_strcmp0(method, "Activate") == 0) {
         item->m_activate();
     } else if (g_strcmp0(method, "ContextMenu") == 0) {
-        item->m_menu();
+        gint32 x = 0;
+        gint32 y = 0;
+        g_variant_get(parameters, "(ii)", &x, &y);
+        item->m_menu(x, y);
     }
     // A middle click and the wheel do nothing, as on the XEmbed icon.
 }

@@ -24,11 +24,12 @@ struct StatusNotifierFace {
 class StatusNotifierItem {
   public:
     // SERIAL tells apart the items one process offers one after another. ACTIVATE runs
-    // on a left click, MENU when the host asks the program to show its menu itself, CHOOSE
-    // with the id of an item picked from the host's menu.
+    // on a left click, MENU when the host asks the program to show its menu itself (at a
+    // point on the screen), CHOOSE with the id of an item picked from the host's menu.
     StatusNotifierItem(GDBusConnection* bus, unsigned serial, const StatusNotifierFace& face,
                        std::vector<TrayMenuItem> items, std::function<void()> activate,
-                       std::function<void()> menu, std::function<void(unsigned id)> choose);
+                       std::function<void(int x, int y)> menu,
+                       std::function<void(unsigned id)> choose);
     ~StatusNotifierItem();
     StatusNotifierItem(const StatusNotifierItem&) = delete;
     StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;
@@ -51,7 +52,7 @@ class StatusNotifierItem {
     StatusNotifierFace m_face;
     UniqueHandle<GVariant*, &g_variant_unref> m_pixmaps;
     std::function<void()> m_activate;
-    std::function<void()> m_menu;
+    std::function<void(int x, int y)> m_menu;
     DbusMenu m_dbusMenu;
     guint m_registration = 0;
     guint m_ownership = 0;

@@ -24,14 +24,21 @@ class TrayMenu {
     TrayMenu(const TrayMenu&) = delete;
     TrayMenu& operator=(const TrayMenu&) = delete;
 
+    // At the pointer, for the click being handled.
     void PopUp();
+    // At a point on the screen, for a host that asks with no click of ours to go by.
+    void PopUpAt(int x, int y);
 
   private:
+    GtkMenu* Menu();
     static void OnItem(GtkMenuItem* item, gpointer self);
+    static void Place(GtkMenu* menu, gint* x, gint* y, gboolean* pushIn, gpointer self);
 
     std::vector<TrayMenuItem> m_items;
     std::function<void(unsigned)> m_choose;
     GObjectPtr<GtkWidget> m_menu;
+    int m_x = 0;
+    int m_y = 0;
 };
 
 }  // namespace zavi

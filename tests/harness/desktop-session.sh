@@ -22,9 +22,12 @@ desktop_start() {
         export XDG_RUNTIME_DIR=$_desktop_runtime
     fi
     # A login gives each session a message bus too: the web engine offers the playing
-    # page to the desktop's media controls on it, and accessibility runs over it.
-    if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && command -v dbus-daemon >/dev/null; then
+    # page to the desktop's media controls on it, accessibility runs over it, and tray
+    # icons and panels meet on it. A private desktop never shares the user's.
+    if { [ "$mode" = own ] || [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; } &&
+        command -v dbus-daemon >/dev/null; then
         local bus
+        _desktop_outer_bus=${DBUS_SESSION_BUS_ADDRESS:-}
         bus=$(dbus-daemon --session --fork --nosyslog --print-address=1 --print-pid=1 2>/dev/null)
         export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*}
         _desktop_pids+=("${bus##*$'\n'}")
@@ -61,6 +64,11 @@ desktop_stop() {
     _desktop_pids=()
     if [ -n "${_desktop_bus:-}" ]; then
         unset DBUS_SESSION_BUS_ADDRESS _desktop_bus
+        [ -z "${_desktop_outer_bus:-}" ] || export DBUS_SESSION_BUS_ADDRESS=$_desktop_outer_bus
     fi
-_desktop_runtime=
+    if [ -n "$_desktop_runtime" ]; then
+        rm -rf "$_desktop_runtime"
+        unset XDG_RUNTIME_DIR
+        _desktop_runtime=
+    fi
 }

@@ -5,8 +5,8 @@
 # own config folder) starting, stopping and starting again moves the icon there and back,
 # never two at once: its icon drawn, a click on it bringing the minimized player back,
 # the item read over the session bus as a panel reads it (title, tooltip, pixels, the
-# menu), Activate, and the panel's menu "Quit" ending the program with 0 and the icon
-# gone. Under a Nepali locale the menu, read over the bus, is in Nepali, and its "Quit"
+# menu), Activate, the menu the program shows when a host asks (ContextMenu), and the
+# panel's menu "Quit" ending the program with 0 and the icon gone. Under a Nepali locale the menu, read over the bus, is in Nepali, and its "Quit"
 # clicked over the bus ends the program with 0. Prints the program's own memory with each
 # kind of icon.
 #   tray.sh PROGRAM BUILD_DIR STATION_DIR PORT
@@ -148,6 +148,14 @@ panel_start
 poll 10 places_are "0 1" || true
 check "in the panel again, one icon" "$(places)" "0 1"
 check "with its menu" "$(menu_labels)" "Show player|Quit"
+# A host that asks the program to show the menu itself, at a point on the screen.
+minimize
+bus "$(item)" /StatusNotifierItem org.kde.StatusNotifierItem.ContextMenu 400 300 >/dev/null
+sleep 0.5
+xdotool key Down Return  # the menu's first item
+poll 5 shown || true
+check "ContextMenu shows the menu, whose \"Show player\" brings the player back" \
+    "$(shown && echo shown)" shown
 
 echo "== the panel's menu: Quit"
 xdotool mousemove "$icon_x" "$icon_y" click 3
@@ -181,5 +189,7 @@ wait_for_exit "$program_pid"
 check "its Quit clicked over the bus ends the program with code 0" "$code" 0
 check "the item is gone" "$(no_item && echo none)" none
 
+check "no GTK or GLib warnings on standard error" \
+    "$(grep -cE '(Gtk|Gdk|GLib|GLib-GIO)-(WARNING|CRITICAL)' "$work/stderr.log" || true)" 0
 echo "end-to-end tray: $failures failed"
 [ "$failures" -eq 0 ]
