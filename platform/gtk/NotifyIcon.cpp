@@ -29,7 +29,13 @@ GObjectPtr<GDBusConnection> SessionBus() {
     if ((address == nullptr || *address == '\0') && !userBus) {
         return {};
     }
-    return GObjectPtr<GDBusConnection>(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
+    GObjectPtr<GDBusConnection> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
+    if (bus.get() != nullptr) {
+        // GLib ends the process when the session's bus goes; a radio plays on, its icon in
+        // the X11 tray.
+        g_dbus_connection_set_exit_on_close(bus.get(), FALSE);
+    }
+    return bus;
 }
 
 }  // namespace
@@ -49,6 +55,7 @@ NotifyIcon::NotifyIcon(const Form& owner, const NotifyIconDefinition& definition
         m_tip = tip.substr(0, kNotifyIconTipLength - 1);
     }
     if (m_bus.get() != nullptr) {
+        g_signal_connect(m_bus.get(), "closed", G_CALLBACK(&NotifyIcon::OnBusClosed), this);
         m_watch.emplace(m_bus.get(), [this] { Place(); });
     } else {
         Place();
@@ -59,9 +66,19 @@ NotifyIcon::~NotifyIcon() {
     if (m_pendingSource != 0) {
         g_source_remove(m_pendingSource);
     }
+    if (m_bus.get() != nullptr) {
+        g_signal_handlers_disconnect_by_data(m_bus.get(), this);
+    }
     m_watch.reset();
     m_item.reset();
     m_xembed.reset();
+}
+
+void NotifyIcon::OnBusClosed(GDBusConnection*, gboolean, GError*, gpointer self) {
+    auto* icon = static_cast<NotifyIcon*>(self);
+    icon->m_watch.reset();
+    icon->m_item.reset();
+    icon->Place();
 }
 
 void NotifyIcon::Place() {

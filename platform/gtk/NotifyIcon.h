@@ -35,6 +35,7 @@ class NotifyIcon {
     // may unload the form, and this icon with it.
     void Later(std::function<void()> action);
     static gboolean RunLater(gpointer self);
+    static void OnBusClosed(GDBusConnection* bus, gboolean, GError*, gpointer self);
 
     GObjectPtr<GdkPixbuf> m_image;
     std::string m_tip;
