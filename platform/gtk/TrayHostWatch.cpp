@@ -66,13 +66,15 @@ void TrayHostWatch::OnWatcherAppeared(GDBusConnection* bus, const gchar*, const 
     watch->m_changed();
 }
 
-void TrayHostWatch::OnWatcherVanished(GDBusConnection* bus, const gchar*, gpointer self) {
+// The connection it is told with is null once the bus has gone; the watch's own stays.
+void TrayHostWatch::OnWatcherVanished(GDBusConnection*, const gchar*, gpointer self) {
     auto* watch = static_cast<TrayHostWatch*>(self);
     const bool had = !watch->m_watcher.empty();
     watch->m_watcher.clear();
     watch->m_registered = false;
     if (watch->m_watcherSignals != 0) {
-        g_dbus_connection_signal_unsubscribe(bus, std::exchange(watch->m_watcherSignals, 0u));
+        g_dbus_connection_signal_unsubscribe(watch->m_bus.get(),
+                                             std::exchange(watch->m_watcherSignals, 0u));
     }
     // The first answer, that there is none, is news too: it settles where the icon goes.
     if (had || !watch->m_told) {
