@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <string>
+
+#include "GtkTestSupport.h"
+#include "platform/gtk/TrayHostWatch.h"
+
+namespace zavi {
+namespace {
+
+constexpr char kWatcherXml[] = R"xml(<node><interface name="org.kde.StatusNotifierWatcher">
+  <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+</interface></node>)xml";
+
+// A session bus of the test's own (a real dbus-daemon), a watcher on it that the test
+// controls, and the watch under test on a connection of its own.
+class TrayHostWatchTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        gchar* out = nullptr;
+        const gchar* argv[] = {"dbus-daemon",       "--session",     "--fork", "--nosyslog",
+                               "--print-address=1", "--print-pid=1", nullptr};
+        ASSERT_TRUE(g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_SEARCH_PATH,
+                                 nullptr, nullptr, &out, nullptr, nullptr, nullptr));
+        gchar** lines = g_strsplit(out, "\n", 3);
+        m_address = lines[0];
+        m_daemon = std::stoi(lines[1]);
+        g_strfreev(lines);
+        g_free(out);
+        m_watcherSide = Connect();
+        m_watchSide = Connect();
+    }
+    void TearDown() override {
+        if (m_registration != 0) {
+            g_dbus_connection_unregister_object(m_watcherSide.get(), m_registration);
+        }
+        kill(m_daemon, SIGTERM);
+    }
+
+    GObjectPtr<GDBusConnection> Connect() const {
+        return GObjectPtr<GDBusConnection>(g_dbus_connection_new_for_address_sync(
+            m_address.c_str(),
+            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+            nullptr, nullptr, nullptr));
+    }
+
+    // The watcher answers from m_hostRegistered, and says nothing when it changes.
+    void StartWatcher() {
+        static const GDBusInterfaceVTable vtable{
+            nullptr,
+            [](GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*, GError**,
+               gpointer self) -> GVariant* {
+                return g_variant_new_boolean(
+                    static_cast<TrayHostWatchTest*>(self)->m_hostRegistered);
+            },
+            nullptr,
+            {}};
+        GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kWatcherXml, nullptr);
+        m_registration =
+            g_dbus_connection_register_object(m_watcherSide.get(), "/StatusNotifierWatcher",
+                                              node->interfaces[0], &vtable, this, nullptr, nullptr);
+        g_dbus_node_info_unref(node);
+        m_watcherName = Own(m_watcherSide.get(), "org.kde.StatusNotifierWatcher");
+    }
+    static guint Own(GDBusConnection* bus, const char* name) {
+        return g_bus_own_name_on_connection(bus, name, G_BUS_NAME_OWNER_FLAGS_NONE, nullptr,
+                                            nullptr, nullptr, nullptr);
+    }
+    void Signal(const char* member) {
+        g_dbus_connection_emit_signal(m_watcherSide.get(), nullptr, "/StatusNotifierWatcher",
+                                      "org.kde.StatusNotifierWatcher", member, nullptr, nullptr);
+    }
+
+    std::string m_address;
+    GPid m_daemon = 0;
+    GObjectPtr<GDBusConnection> m_watcherSide;
+    GObjectPtr<GDBusConnection> m_watchSide;
+    guint m_registration = 0;
+    guint m_watcherName = 0;
+    bool m_hostRegistered = false;
+    int m_told = 0;
+};
+
+TEST_F(TrayHostWatchTest, AHostIsThereOnlyWhileTheWatcherIsAndSaysSo) {
+    TrayHostWatch watch(m_watchSide.get(), [this] { ++m_told; });
+    ASSERT_TRUE(test::PumpUntil([&] { return watch.Settled(); }, 3000))
+        << "no answer without a watcher";
+    EXPECT_FALSE(watch.HostPresent());
+
+    StartWatcher();  // a watcher with no host yet
+    ASSERT_TRUE(test::PumpUntil([&] { return !watch.Watcher().empty() && watch.Settled(); }, 3000));
+    EXPECT_FALSE(watch.HostPresent());
+
+    m_hostRegistered = true;
+    Signal("StatusNotifierHostRegistered");
+    EXPECT_TRUE(test::PumpUntil([&] { return watch.HostPresent(); }, 3000));
+
+    g_bus_unown_name(m_watcherName);  // the panel, watcher and all, goes
+    EXPECT_TRUE(test::PumpUntil([&] { return watch.Watcher().empty(); }, 3000));
+    EXPECT_FALSE(watch.HostPresent());
+    EXPECT_GE(m_told, 4);
+}
+
+// Debian's standalone watcher sends nothing when its host leaves: the host's name going
+// is what makes the watch ask again.
+TEST_F(TrayHostWatchTest, AHostWhoseNameGoesIsAskedAboutAgainThoughTheWatcherSaysNothing) {
+    StartWatcher();
+    m_hostRegistered = true;
+    const GObjectPtr<GDBusConnection> hostSide = Connect();
+    const guint host = Own(hostSide.get(), "org.kde.StatusNotifierHost-test");
+    TrayHostWatch watch(m_watchSide.get(), [] {});
+    ASSERT_TRUE(test::PumpUntil([&] { return watch.HostPresent(); }, 3000));
+
+    m_hostRegistered = false;  // and no signal
+    g_bus_unown_name(host);
+    EXPECT_TRUE(test::PumpUntil([&] { return !watch.HostPresent(); }, 3000));
+}
+
+}  // namespace
+}  // namespace zavi
