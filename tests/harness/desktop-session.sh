@@ -45,15 +45,21 @@ desktop_start() {
     # Without a window manager Wine waits two seconds on every hide of a window.
     openbox >/dev/null 2>&1 &
     _desktop_pids+=($!)
-    trayer --edge bottom --align right --widthtype request --height 24 \
-        --SetDockType true --SetPartialStrut true \
-        --transparent false >/dev/null 2>&1 &
-    _desktop_pids+=($!)
-    # Programs placed against the panel need it there first.
-    for i in $(seq 50); do
-        xwininfo -root -tree 2>/dev/null | grep -q '"trayer"' && break
-        sleep 0.1
+    # Programs placed against the panel need it there first. Now and then (twice in
+    # some twenty starts) trayer never shows its window: it is started again.
+    local attempt trayer
+    for attempt in 1 2 3; do
+        NO_AT_BRIDGE=1 trayer --edge bottom --align right --widthtype request --height 24 \
+            --SetDockType true --SetPartialStrut true \
+            --transparent false >/dev/null 2>&1 &
+        trayer=$!
+        for i in $(seq 50); do
+            xwininfo -root -tree 2>/dev/null | grep -q '"trayer"' && break 2
+            sleep 0.1
+        done
+        kill "$trayer" 2>/dev/null || true
     done
+    _desktop_pids+=("$trayer")
 }
 
 desktop_stop() {

@@ -47,8 +47,15 @@ window_facts() {  # window_facts TITLE: "X Y WIDTH HEIGHT MAP_STATE" of the wind
 is_viewable() { [ "$(window_facts "$1" | awk '{print $5}')" = IsViewable ]; }
 # How many X windows, mapped or not, carry exactly this title.
 windows_titled() { titled_ids "$1" | wc -l; }
-# The program's icons docked in the notification area (XEmbed windows with its tip's name).
-icons() { xwininfo -root -tree | grep -c '"Velostan Radio"' || true; }
+# The program's icons docked in the notification area: XEmbed windows with its tip's name
+# that are shown (one that no tray took stays unmapped).
+icons() {
+    local n=0 id
+    for id in $(xwininfo -root -tree | awk '/"Velostan Radio"/ {print $1}'); do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && n=$((n + 1))
+    done
+    echo "$n"
+}
 icons_are() { [ "$(icons)" = "$1" ]; }
 # The colour of one screen pixel, as rrggbb.
 pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
