@@ -48,18 +48,13 @@ std::string PlainLabel(const std::string& label) {
 
 DbusMenu::DbusMenu(GDBusConnection* bus, std::vector<TrayMenuItem> items,
                    std::function<void(unsigned)> choose)
-    : m_bus(bus), m_items(std::move(items)), m_choose(std::move(choose)) {
-    static const GDBusInterfaceVTable vtable{&DbusMenu::OnCall, &DbusMenu::OnGet, nullptr, {}};
-    GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kInterface, nullptr);
-    m_registration = g_dbus_connection_register_object(bus, kPath, node->interfaces[0], &vtable,
-                                                       this, nullptr, nullptr);
-    g_dbus_node_info_unref(node);
-}
+    : m_items(std::move(items)),
+      m_choose(std::move(choose)),
+      m_object(bus, kPath, kInterface, Vtable(), this) {}
 
-DbusMenu::~DbusMenu() {
-    if (m_registration != 0) {
-        g_dbus_connection_unregister_object(m_bus, m_registration);
-    }
+const GDBusInterfaceVTable& DbusMenu::Vtable() {
+    static const GDBusInterfaceVTable vtable{&DbusMenu::OnCall, &DbusMenu::OnGet, nullptr, {}};
+    return vtable;
 }
 
 const TrayMenuItem* DbusMenu::Find(int id) const {

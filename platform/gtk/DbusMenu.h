@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "BusObject.h"
 #include "Gtk.h"
 #include "TrayMenu.h"
 
@@ -18,11 +19,11 @@ class DbusMenu {
     // CHOOSE runs with the id of an item the host reports clicked.
     DbusMenu(GDBusConnection* bus, std::vector<TrayMenuItem> items,
              std::function<void(unsigned id)> choose);
-    ~DbusMenu();
     DbusMenu(const DbusMenu&) = delete;
     DbusMenu& operator=(const DbusMenu&) = delete;
 
   private:
+    static const GDBusInterfaceVTable& Vtable();
     static void OnCall(GDBusConnection*, const gchar*, const gchar*, const gchar*,
                        const gchar* method, GVariant* parameters, GDBusMethodInvocation* invocation,
                        gpointer self);
@@ -33,10 +34,9 @@ class DbusMenu {
     GVariant* Layout(int id, int depth) const;
     void Clicked(int id, const gchar* event);
 
-    GDBusConnection* m_bus;
     std::vector<TrayMenuItem> m_items;
     std::function<void(unsigned)> m_choose;
-    guint m_registration = 0;
+    BusObject m_object;
 };
 
 }  // namespace zavi

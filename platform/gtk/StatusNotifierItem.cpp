@@ -88,14 +88,9 @@ StatusNotifierItem::StatusNotifierItem(GDBusConnection* bus, unsigned serial,
       m_pixmaps(Pixmaps(face.image)),
       m_activate(std::move(activate)),
       m_menu(std::move(menu)),
-      m_dbusMenu(bus, std::move(items), std::move(choose)) {
+      m_dbusMenu(bus, std::move(items), std::move(choose)),
+      m_object(bus, kPath, kInterface, Vtable(), this) {
     m_face.image = nullptr;  // drawn into m_pixmaps; not kept
-    static const GDBusInterfaceVTable vtable{
-        &StatusNotifierItem::OnCall, &StatusNotifierItem::OnGet, nullptr, {}};
-    GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kInterface, nullptr);
-    m_registration = g_dbus_connection_register_object(bus, kPath, node->interfaces[0], &vtable,
-                                                       this, nullptr, nullptr);
-    g_dbus_node_info_unref(node);
     m_ownership =
         g_bus_own_name_on_connection(bus, m_name.c_str(), G_BUS_NAME_OWNER_FLAGS_NONE,
                                      &StatusNotifierItem::OnNameAcquired, nullptr, this, nullptr);
@@ -105,8 +100,13 @@ StatusNotifierItem::StatusNotifierItem(GDBusConnection* bus, unsigned serial,
 // gone.
 StatusNotifierItem::~StatusNotifierItem() {
     g_bus_unown_name(m_ownership);
-    g_dbus_connection_unregister_object(m_bus.get(), m_registration);
     g_dbus_connection_flush_sync(m_bus.get(), nullptr, nullptr);
+}
+
+const GDBusInterfaceVTable& StatusNotifierItem::Vtable() {
+    static const GDBusInterfaceVTable vtable{
+        &StatusNotifierItem::OnCall, &StatusNotifierItem::OnGet, nullptr, {}};
+    return vtable;
 }
 
 void StatusNotifierItem::RegisterWith(const std::string& watcher) {

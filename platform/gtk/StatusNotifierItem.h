@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BusObject.h"
 #include "DbusMenu.h"
 #include "Gtk.h"
 
@@ -39,6 +40,7 @@ class StatusNotifierItem {
     void RegisterWith(const std::string& watcher);
 
   private:
+    static const GDBusInterfaceVTable& Vtable();
     static void OnCall(GDBusConnection*, const gchar*, const gchar*, const gchar*,
                        const gchar* method, GVariant*, GDBusMethodInvocation* invocation,
                        gpointer self);
@@ -54,7 +56,7 @@ class StatusNotifierItem {
     std::function<void()> m_activate;
     std::function<void(int x, int y)> m_menu;
     DbusMenu m_dbusMenu;
-    guint m_registration = 0;
+    BusObject m_object;
     guint m_ownership = 0;
     bool m_named = false;
     std::string m_watcher;
