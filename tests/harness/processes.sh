@@ -13,13 +13,17 @@ tree_ticks() {
     for pid in $(tree_pids "$1"); do total=$((total + $(cpu_ticks "$pid" 2>/dev/null || echo 0))); done
     echo "$total"
 }
-# The tree's memory, in KiB: Rss, Pss, or Private (its own pages alone, which another
+# A process's memory, in KiB: Rss, Pss, or Private (its own pages alone, which another
 # program mapping the same libraries does not change, as it changes Pss).
+process_kb() {  # process_kb PID Rss|Pss|Private
+    awk -v k="$2" '$1 == k ":" || (k == "Private" && $1 ~ /^Private_/) {n += $2}
+        END {print n + 0}' "/proc/$1/smaps_rollup" 2>/dev/null || echo 0
+}
+# The same for the process and all its descendants.
 tree_kb() {  # tree_kb PID Rss|Pss|Private
     local total=0 pid
     for pid in $(tree_pids "$1"); do
-        total=$((total + $(awk -v k="$2" '$1 == k ":" || (k == "Private" && $1 ~ /^Private_/) {n += $2}
-            END {print n + 0}' "/proc/$pid/smaps_rollup" 2>/dev/null || echo 0)))
+        total=$((total + $(process_kb "$pid" "$2")))
     done
     echo "$total"
 }

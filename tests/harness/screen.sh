@@ -78,3 +78,5 @@ probe() { "$WINE64" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 # "windows visible minimized foreground" for the top-level windows with this title.
 count() { probe count "$1" | sed 's/^[a-z]*=//' | paste -sd ' '; }
 visible() { [ "$(count "$1" | awk '{print $2}')" -ge 1 ]; }
+# The player minimized, as the window manager says.
+player_hidden() { xprop -name "$player" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN; }

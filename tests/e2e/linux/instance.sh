@@ -20,7 +20,6 @@ active_is_player() {
     active=$(xdotool getactivewindow 2>/dev/null) || return 1
     [ "$(xdotool getwindowname "$active")" = "$player" ]
 }
-hidden() { xprop -name "$player" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN; }
 
 serve_station "$port" "$station_dir"
 
@@ -37,11 +36,11 @@ echo "== a third launch with the player minimized"
 poll 20 is_viewable "$player" || true
 check "the first program's player is up" "$(is_viewable "$player" && echo yes)" yes
 xdotool search --name "^$player\$" windowminimize
-poll 5 hidden || true
-check "the player is minimized" "$(hidden && echo yes)" yes
+poll 5 player_hidden || true
+check "the player is minimized" "$(player_hidden && echo yes)" yes
 second_launch linux_second_launch_ms "with the player up"
 poll 5 active_is_player || true
-check "the player is restored" "$(hidden && echo hidden || window_facts "$player" | awk '{print $5}')" IsViewable
+check "the player is restored" "$(player_hidden && echo hidden || window_facts "$player" | awk '{print $5}')" IsViewable
 check "the player is the active window" "$(active_is_player && echo yes)" yes
 sleep 2.5  # past one more hand-off tick of the first program
 check "one start-up window, one player, one icon and one page request" "$(counts)" "1 1 1 1"

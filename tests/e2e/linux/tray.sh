@@ -86,10 +86,8 @@ registered() {
         RegisteredStatusNotifierItems | grep -q "$name"
 }
 no_item() { [ -z "$(item)" ]; }
-hidden() { xprop -name "$player" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN; }
-shown() { ! hidden; }
-minimize() { xdotool windowminimize "$(titled_ids "$player" | head -n 1)"; poll 5 hidden || true; }
-own_kb() { awk '$1 ~ /^Private_/ {n += $2} END {print n + 0}' "/proc/$program_pid/smaps_rollup"; }
+shown() { ! player_hidden; }
+minimize() { xdotool windowminimize "$(titled_ids "$player" | head -n 1)"; poll 5 player_hidden || true; }
 # Where each icon is: "XEMBED ITEM", the icons docked in the X11 tray and our registered items.
 places() { echo "$(icons) $(registered && echo 1 || echo 0)"; }
 places_are() { [ "$(places)" = "$1" ]; }
@@ -101,7 +99,7 @@ poll 20 is_viewable "$player" || true
 poll 5 icons_are 1 || true
 check "docked in the X11 tray, no item on the bus" "$(places) $(no_item && echo none)" "1 0 none"
 sleep 2
-echo "figure: tray_own_private_kb[xembed]=$(own_kb) (the program's own process, player up)"
+echo "figure: tray_own_private_kb[xembed]=$(process_kb "$program_pid" Private) (the program's own process, player up)"
 
 echo "== a watcher without a host"
 status-notifier-watcher >/dev/null 2>&1 &
@@ -122,7 +120,7 @@ sleep 1
 import -window root -crop 64x32+0+0 +repage "$work/with-icon.png"
 cp "$work/with-icon.png" "$build_dir/linux-tray-sni.png"
 echo "screenshot: $build_dir/linux-tray-sni.png"
-echo "figure: tray_own_private_kb[sni]=$(own_kb) (the program's own process, player up)"
+echo "figure: tray_own_private_kb[sni]=$(process_kb "$program_pid" Private) (the program's own process, player up)"
 check "id and title" "$(property Id) $(property Title)" \
     "(<'np.com.velostan.ZaviRadio'>,) (<'Zavi Radio'>,)"
 check "tooltip" "$(property ToolTip)" "(<('', @a(iiay) [], 'Velostan Radio', '')>,)"
