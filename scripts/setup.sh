@@ -27,7 +27,9 @@ packages=(cmake g++ make pkg-config googletest libgtest-dev
           dbus libglib2.0-bin playerctl
           # the tray menu's translations; a real StatusNotifierItem panel (Xfce's), a
           # watcher without a host, and the Nepali locale the tray test makes
-          gettext xfce4-panel haskell-status-notifier-item-utils locales)
+          gettext xfce4-panel haskell-status-notifier-item-utils locales
+          # where a program that should have ended stands, for the tests' logs
+          gdb)
 # The station pages' player libraries come from the npm registry (tests/harness/stations/pages).
 command -v npm >/dev/null || packages+=(nodejs npm)
 

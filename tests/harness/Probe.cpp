@@ -64,6 +64,12 @@ int Wait(const wchar_t* title, DWORD timeout, bool visibleOnly) {
         Sleep(5);
     }
     const long long foundAt = EpochMilliseconds();
+    // A window found as it is created is not yet placed or layered: its state is read
+    // once it is shown, or after a while if it never is.
+    for (const ULONGLONG settled = GetTickCount64() + 2000;
+         !IsWindowVisible(window) && GetTickCount64() < settled && IsWindow(window);) {
+        Sleep(5);
+    }
     RECT outer{};
     GetWindowRect(window, &outer);
     COLORREF key = 0;

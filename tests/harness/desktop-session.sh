@@ -42,24 +42,37 @@ desktop_start() {
         xdpyinfo >/dev/null 2>&1 && break
         sleep 0.1
     done
-    # Without a window manager Wine waits two seconds on every hide of a window.
+    # Without a window manager Wine waits two seconds on every hide of a window. The panel
+    # is started once it manages windows, so that it is framed and placed like any other.
     openbox >/dev/null 2>&1 &
     _desktop_pids+=($!)
+    for i in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
     # Programs placed against the panel need it there first. Now and then (twice in
-    # some twenty starts) trayer never shows its window: it is started again.
+    # some twenty starts) trayer never shows its panel: it is started again, and the
+    # last try is kept whatever it does.
     local attempt trayer
     for attempt in 1 2 3; do
         NO_AT_BRIDGE=1 trayer --edge bottom --align right --widthtype request --height 24 \
             --SetDockType true --SetPartialStrut true \
             --transparent false >/dev/null 2>&1 &
         trayer=$!
-        for i in $(seq 50); do
-            xwininfo -root -tree 2>/dev/null | grep -q '"trayer"' && break 2
+        for i in $(seq 100); do
+            _panel_shown && break 2
             sleep 0.1
         done
-        kill "$trayer" 2>/dev/null || true
+        [ "$attempt" = 3 ] || kill "$trayer" 2>/dev/null || true
     done
+    _panel_shown || echo "desktop: trayer's panel did not show" >&2
     _desktop_pids+=("$trayer")
+}
+
+_panel_shown() {
+    local id
+    id=$(xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}')
+    [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'
 }
 
 desktop_stop() {

@@ -96,8 +96,15 @@ wait_for_exit() {
     if poll 20 exited "$1"; then
         wait "$1" && code=0 || code=$?
     else
+        stack_of "$1"
         kill "$1" 2>/dev/null || true
     fi
+}
+# Where a process that should have ended stands: its threads' stacks, for the log.
+stack_of() {  # stack_of PID
+    command -v gdb >/dev/null || return 0
+    timeout 30 gdb -p "$1" -batch -ex "thread apply all bt 15" 2>/dev/null |
+        grep -E '^(Thread|#)' | sed 's/^/stack: /' | head -n 150 || true
 }
 now_ms() { date +%s%3N; }
 

@@ -2,17 +2,16 @@
 # pixels, clicks.
 
 # Wine docks each notification icon into trayer's panel as a window of its explorer.exe.
-docked_icon() {  # the X window of the first icon Wine docked in the panel
-    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
-        inside && /^        0x/ {inside = 0}
-        inside && /"explorer.exe"/ {print $1; exit}'
+# The panel's children are the lines below it indented deeper, whether or not a window
+# manager put the panel in a frame of its own.
+_panel_children() {
+    xwininfo -root -tree | awk '
+        inside && match($0, /^ *0x/) && RLENGTH <= depth {inside = 0}
+        inside && /"explorer.exe"/ {print $1}
+        /"panel": \("panel" "trayer"\)/ {inside = 1; match($0, /^ *0x/); depth = RLENGTH}'
 }
-docked_icons() {
-    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {inside = 1; next}
-        inside && /^        0x/ {inside = 0}
-        inside && /"explorer.exe"/ {n++}
-        END {print n + 0}'
-}
+docked_icon() { _panel_children | head -n 1; }  # the X window of the first docked icon
+docked_icons() { _panel_children | wc -l; }
 docked_icons_are() { [ "$(docked_icons)" = "$1" ]; }
 # The shell docks and drops icons on its own time: wait up to 3 s for the expected count.
 docked_icons_settled() {

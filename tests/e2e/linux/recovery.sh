@@ -68,6 +68,7 @@ launch_case() {  # launch_case NAME
 finish_case() {  # finish_case CAUSE_END BOUND_MS [KIND]
     local cause_end=$1 bound=$2 kind=${3:-mp3} back_at segments
     sleep $(((cause_end + bound - $(now_ms)) / 1000 + 2)) 2>/dev/null || true
+    echo "X clicked at $(($(now_ms) - cause_end)) ms from the cause's end"
     click_x "$player"
     wait_for_exit "$program_pid"
     program_pid=
@@ -75,7 +76,9 @@ finish_case() {  # finish_case CAUSE_END BOUND_MS [KIND]
     recording_stop
     hear "$capture" "${station_hz[$kind]}" "$work/tone-$case_name.txt"
     segments=$(value segments "$work/tone-$case_name.txt")
-    echo "sound heard (ms into the recording): $segments"
+    echo "sound heard (ms into the recording): $segments; the cause ended at $((cause_end - recording_start_ms))"
+    echo "page requested (ms from the cause's end):" $(grep ' GET /listenlive/zaviradio.html ' "$station_requests" |
+        tail -n +$((requests_before + 1)) | awk -v t="$cause_end" '{print $1 - t}')
     # The first sound that starts after the cause ended; sound that began before it and
     # runs on (the tail of a buffer) does not count.
     back_at=$(tr ',' '\n' <<<"$segments" | awk -F- -v t=$((cause_end - recording_start_ms)) \
@@ -188,7 +191,9 @@ case_hlsjs() {
     launch_case hlsjs
     sleep 10
     drop_source hls 10
-    finish_case "$returned" 25000 hls
+    # The last resort comes 15 s into the silence, and again 15 s later if the first came
+    # before the packager's new playlist could be played.
+    finish_case "$returned" 35000 hls
     # The page is loaded again, as the last resort, once or twice.
     local requests=$(($(page_requests) - requests_before))
     echo "figure: recovery_page_requests[$case_name]=$requests"

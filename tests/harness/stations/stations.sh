@@ -104,10 +104,11 @@ mount_up() {  # mount_up NAME: the mount is on the air
     _icecast_stats 2>/dev/null | grep -q "<source mount=\"/$1\">"
 }
 
+# A stopped packager's last playlist stays behind, ended: only a new one counts.
 playlist_up() {  # playlist_up DIR: a live playlist with at least two segments
     local segments
     segments=$(grep -c '^live' "$1/live.m3u8" 2>/dev/null || true)
-    [ "${segments:-0}" -ge 2 ]
+    [ "${segments:-0}" -ge 2 ] && ! grep -q '^#EXT-X-ENDLIST' "$1/live.m3u8" 2>/dev/null
 }
 
 # An HLS packager stopped so writes its playlist's end marker.
