@@ -207,23 +207,29 @@ export DBUS_SESSION_BUS_ADDRESS=${bus_info%%$'\n'*}
 bus_pid=${bus_info##*$'\n'}
 on_exit "kill $bus_pid"
 panel_start
+requested=$(gets)
 "$program" 2>>"$work/stderr.log" &
 program_pid=$!
 poll 20 registered || true
 check "in the panel on the new bus" "$(places)" "0 1"
 poll 20 is_viewable "$player" || true
-sleep 2  # playing, past the hand-off
+poll 20 eval '[ "$(gets)" -gt "$requested" ]' || true
+sleep 2  # the station's page loading, past the hand-off
 kill "$bus_pid"
 panel_stop
 x11_tray_again
 poll 10 icons_are 1 || true
-check "the program plays on, its icon back in the X11 tray" \
-    "$(exited "$program_pid" && echo ended || echo running) $(icons)" "running 1"
+state=running
+if exited "$program_pid"; then wait "$program_pid" && state="ended 0" || state="ended $?"; fi
+check "the program plays on, its icon back in the X11 tray" "$state $(icons)" "running 1"
 export DBUS_SESSION_BUS_ADDRESS=$desktop_bus
 kill "$program_pid"
 wait "$program_pid" 2>/dev/null || true
 
+# The web engine's sandboxed process cannot see the locale made in the test's own folder,
+# and says so: a Nepali desktop has its locale where every process sees it.
 check "no GTK or GLib warnings on standard error" \
-    "$(grep -E '(Gtk|Gdk|GLib|GLib-GIO)-(WARNING|CRITICAL)' "$work/stderr.log" | head -n 3 || true)" ""
+    "$(grep -E '(Gtk|Gdk|GLib|GLib-GIO)-(WARNING|CRITICAL)' "$work/stderr.log" |
+        grep -v 'Locale not supported by C library' | head -n 3 || true)" ""
 echo "end-to-end tray: $failures failed"
 [ "$failures" -eq 0 ]
