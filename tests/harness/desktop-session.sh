@@ -53,11 +53,12 @@ desktop_start() {
     # Programs placed against the panel need it there first. Now and then (twice in
     # some twenty starts) trayer never shows its panel: it is started again, and the
     # last try is kept whatever it does.
-    local attempt trayer
+    local attempt trayer log
+    log=$(mktemp)
     for attempt in 1 2 3; do
         NO_AT_BRIDGE=1 trayer --edge bottom --align right --widthtype request --height 24 \
             --SetDockType true --SetPartialStrut true \
-            --transparent false >/dev/null 2>&1 &
+            --transparent false >"$log" 2>&1 &
         trayer=$!
         for i in $(seq 100); do
             _panel_shown && break 2
@@ -65,7 +66,11 @@ desktop_start() {
         done
         [ "$attempt" = 3 ] || kill "$trayer" 2>/dev/null || true
     done
-    _panel_shown || echo "desktop: trayer's panel did not show" >&2
+    if ! _panel_shown; then
+        echo "desktop: trayer's panel did not show" >&2
+        tail -n 5 "$log" >&2
+    fi
+    rm -f "$log"
     _desktop_pids+=("$trayer")
 }
 
