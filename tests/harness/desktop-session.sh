@@ -56,9 +56,7 @@ desktop_start() {
     local attempt trayer log
     log=$(mktemp)
     for attempt in 1 2 3; do
-        NO_AT_BRIDGE=1 trayer --edge bottom --align right --widthtype request --height 24 \
-            --SetDockType true --SetPartialStrut true \
-            --transparent false >"$log" 2>&1 &
+        trayer_start "$log"
         trayer=$!
         for i in $(seq 100); do
             _panel_shown && break 2
@@ -72,6 +70,12 @@ desktop_start() {
     fi
     rm -f "$log"
     _desktop_pids+=("$trayer")
+}
+
+# The X11 tray, a panel at the screen's bottom right; its process id in $!.
+trayer_start() {  # trayer_start [LOG]
+    NO_AT_BRIDGE=1 trayer --edge bottom --align right --widthtype request --height 24 \
+        --SetDockType true --SetPartialStrut true --transparent false >"${1:-/dev/null}" 2>&1 &
 }
 
 _panel_shown() {

@@ -60,8 +60,7 @@ on_exit panel_stop
 x11_tray=
 x11_tray_again() {
     [ -z "$x11_tray" ] || kill "$x11_tray" 2>/dev/null || true
-    NO_AT_BRIDGE=1 trayer --edge bottom --align right --widthtype request --height 24 \
-        --transparent false >/dev/null 2>&1 &
+    trayer_start
     x11_tray=$!
 }
 on_exit 'kill "$x11_tray"'
