@@ -88,7 +88,12 @@ check "the start-up window is still up" "$(is_viewable "$splash" && echo yes)" y
 
 echo "== the page's attempts"
 poll 20 is_viewable "$player" || true
-poll 10 has_line "$work/requests.log" "notifications-" || true
+# The three answers come in any order.
+all_answered() {
+    has_line "$work/requests.log" "location-" && has_line "$work/requests.log" "microphone-" &&
+        has_line "$work/requests.log" "notifications-"
+}
+poll 10 all_answered || true
 check "location is refused, and the page is told so" "$(requested /report/location-refused-1)" 1
 check "the microphone is refused or absent" \
     "$(grep -c -e 'microphone-refused' -e 'microphone-absent' "$work/requests.log" || true)" 1
