@@ -87,8 +87,10 @@ check "the page was drawn on each of 6 launches" "$drawn" 6
 
 # Seven launches, run and closed: nothing on standard error. (ALSA's and OpenAL's own
 # lines say that this machine has no sound card: there is no sound server in this test,
-# and GStreamer tries each sound output in turn.)
+# and GStreamer tries each sound output in turn. A web process still starting when its
+# program quits can say it lost its socket: the engine's child, not the program, speaking.)
 check "the launches printed nothing on standard error" \
-    "$(grep -v -e '^ALSA lib' -e '^AL lib' "$work/stderr.log" | head -n 3)" ""
+    "$(grep -v -e '^ALSA lib' -e '^AL lib' -e '^Error writing credentials to socket' \
+        "$work/stderr.log" | head -n 3)" ""
 echo "end-to-end linux: $failures failed"
 [ "$failures" -eq 0 ]
