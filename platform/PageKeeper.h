@@ -68,6 +68,9 @@ class PageKeeper {
     // Whether the page, silent when it should not be, is to be loaded again now; if so, the
     // keeper counts it as done.
     virtual bool ReloadDue(TimePoint now) = 0;
+    // The page's web process ended under it (a crash, or out of memory) after the page had
+    // come: after how long to load the page again, in a new one.
+    virtual Delay EngineStopped(TimePoint now) = 0;
 
   protected:
     ~PageKeeper() = default;

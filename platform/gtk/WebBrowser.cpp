@@ -249,15 +249,24 @@ gboolean WebBrowser::OnRedraw(gpointer self) {
     return G_SOURCE_REMOVE;
 }
 
-// The engine's web process is gone: the page is dead, and the program says so and ends,
-// as it does where the Windows control cannot be made.
+// The engine's web process is gone. Before any page came, the engine cannot work here: the
+// program says so and ends, as it does where the Windows control cannot be made. Under a
+// page that had come, it crashed: the page is loaded again in a new one when the keeper
+// says, and the listener hears the station again.
 void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason,
                                         gpointer self) {
-    const bool started = static_cast<WebBrowser*>(self)->m_committed;
-    ErrorReportAndQuit(ProgramError(started
-                                        ? "The web engine stopped (" + Reason(reason) + ")."
-                                        : "The web engine could not be started (" + Reason(reason) +
-                                              "). WebKitGTK or its web process may be missing."));
+    auto* browser = static_cast<WebBrowser*>(self);
+    if (!browser->m_committed) {
+        ErrorReportAndQuit(ProgramError("The web engine could not be started (" + Reason(reason) +
+                                        "). WebKitGTK or its web process may be missing."));
+        return;
+    }
+    g_message("The web engine's page process ended (%s); the page is loaded again.",
+              Reason(reason).c_str());
+    const PageKeeper::Delay delay = browser->m_keeper->EngineStopped(Now());
+    browser->Stop(browser->m_loadTimeoutSource);
+    browser->Stop(browser->m_retrySource);
+    browser->m_retrySource = g_timeout_add(Milliseconds(delay), &WebBrowser::OnRetry, self);
 }
 
 }  // namespace zavi

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include "GtkTestSupport.h"
 #include "LoopbackServer.h"
 #include "ProgramWindowsTest.h"
@@ -210,18 +214,64 @@ TEST_F(PlayerTest, AnHttpErrorIsTriedAgainWithTheWaitingPageShown) {
     EXPECT_EQ(StationGets(server), 3);
 }
 
-TEST_F(PlayerTest, AWebEngineThatStopsIsReportedAndEndsTheProgramWithCodeOne) {
+// Takes connections and never answers them: a page that never comes.
+class SilentHost {
+  public:
+    explicit SilentHost(unsigned short port) : m_socket(socket(AF_INET, SOCK_STREAM, 0)) {
+        const int yes = 1;
+        setsockopt(m_socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        m_listening = bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                      listen(m_socket, 8) == 0;
+    }
+    ~SilentHost() { close(m_socket); }
+    SilentHost(const SilentHost&) = delete;
+    SilentHost& operator=(const SilentHost&) = delete;
+    bool Listening() const { return m_listening; }
+
+  private:
+    int m_socket;
+    bool m_listening = false;
+};
+
+TEST_F(PlayerTest, AWebEngineThatStopsBeforeAnyPageCameIsReportedAndEndsTheProgramWithCodeOne) {
+    SilentHost host(test::PortOf(kStationHost));
+    ASSERT_TRUE(host.Listening());
     auto& player = StartAndHandOff();
     test::ErrorDialogAnswerer answerer;
     webkit_web_view_terminate_web_process(player.WebBrowser2().View());
     EXPECT_TRUE(test::PumpUntil([&] { return !answerer.Texts().empty(); }, 5000));
     ASSERT_EQ(answerer.Texts().size(), 1u);
-    EXPECT_EQ(answerer.Texts()[0].rfind("The web engine ", 0), 0u) << answerer.Texts()[0];
+    EXPECT_EQ(answerer.Texts()[0].rfind("The web engine could not be started", 0), 0u)
+        << answerer.Texts()[0];
     EXPECT_NE(answerer.Texts()[0].find(" Source : VLZaviRadio"), std::string::npos);
     EXPECT_EQ(answerer.Titles(), std::vector<std::string>{"zaviradio10.01.29"});
     const test::PumpResult after = test::PumpFor(100);
     EXPECT_TRUE(after.quitRequested);
     EXPECT_EQ(after.exitCode, 1);
+}
+
+// The engine's page process crashed under the station's page (seen with hls.js): a new one
+// loads the page again, with no error, and the program plays on.
+TEST_F(PlayerTest, APageWhoseWebProcessEndsIsLoadedAgainInANewOne) {
+    test::LoopbackServer server(test::PortOf(kStationHost));
+    ASSERT_TRUE(server.Listening());
+    auto& player = StartAndHandOff();
+    WebKitWebView* view = player.WebBrowser2().View();
+    ASSERT_TRUE(test::PumpUntil(
+        [&] { return StationGets(server) == 1 && !webkit_web_view_is_loading(view); }, 10000));
+    test::ErrorDialogAnswerer answerer;
+    webkit_web_view_terminate_web_process(view);
+    EXPECT_TRUE(test::PumpUntil([&] { return StationGets(server) == 2; }, 5000));
+    const test::PumpResult after = test::PumpFor(500);
+    EXPECT_FALSE(after.quitRequested);
+    EXPECT_TRUE(answerer.Texts().empty());
+    EXPECT_TRUE(gtk_widget_get_visible(player.hWnd()));
+    gtk_button_clicked(GTK_BUTTON(player.Command1().Widget()));
+    ExpectEverythingGone(test::PumpFor(100));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "player/EngineRestart.h"
 #include "player/PageReload.h"
 #include "player/PageRetry.h"
 
@@ -79,6 +80,23 @@ TEST(PageReload, ALastingReturnStartsTheGapsAfresh) {
     EXPECT_FALSE(reload.Due(At(104), false, false));
     EXPECT_TRUE(reload.Due(At(105), false, false));
     EXPECT_TRUE(reload.Due(At(120), false, false));
+}
+
+// A page whose web process keeps crashing soon after each new load waits longer each time;
+// one that ran for a minute is loaded again after a second once more.
+TEST(EngineRestart, WaitsASecondDoublingToFiveMinutesWhileThePageKeepsCrashing) {
+    EngineRestart restart;
+    std::vector<long long> delays;
+    int t = 0;
+    for (int i = 0; i < 11; ++i) {
+        const Delay delay = restart.Stopped(At(t));
+        delays.push_back(delay.count());
+        t += static_cast<int>(delay.count() / 1000) + 59;  // it crashes again 59 s in
+    }
+    EXPECT_EQ(delays, (std::vector<long long>{1000, 2000, 4000, 8000, 16000, 32000, 64000, 128000,
+                                              256000, 300000, 300000}));
+    EXPECT_EQ(restart.Stopped(At(t + 1)), Delay(1000));  // it ran for 60 s this time
+    EXPECT_EQ(restart.Stopped(At(t + 2)), Delay(2000));
 }
 
 }  // namespace

@@ -229,6 +229,7 @@ class CountingKeeper final : public PageKeeper {
     }
     void OnSound(bool, TimePoint) override {}
     bool ReloadDue(TimePoint) override { return false; }
+    Delay EngineStopped(TimePoint) override { return Delay(0); }
 
     std::vector<PageFailure> failures;
 

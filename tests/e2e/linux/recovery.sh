@@ -17,6 +17,8 @@
 #   native_hls   native HLS whose packager stops cleanly: its finished playlist is never
 #                replayed
 #   plyr         plyr's page through an outage, the CPU while down printed
+#   crash        the page's web process dies (killed; WebKit's own has crashed under
+#                hls.js): the page is loaded again in a new one, with no error shown
 #   paused       howler.js paused by the page's own button, then a drop and the return:
 #                silent throughout
 #   recovery.sh PROGRAM BUILD_DIR STATION_DIR PORT [CASE...]
@@ -24,7 +26,7 @@ set -euo pipefail
 program=$1 build_dir=$2 station_src=$3 port=$4
 shift 4
 cases=("$@")
-((${#cases[@]})) || cases=(late_host http_503 stream_late hang howler amplitude hlsjs native_hls plyr paused)
+((${#cases[@]})) || cases=(late_host http_503 stream_late hang howler amplitude hlsjs native_hls plyr crash paused)
 source "$(dirname "$0")/../../harness/harness.sh"
 harness_begin recovery "$build_dir" desktop sound
 relay_pid=
@@ -225,6 +227,22 @@ case_plyr() {
     poll 20 mount_up mp3 || true
     finish_case "$(now_ms)" 11000
     check_requests 1
+}
+
+case_crash() {
+    station_page mp3
+    launch_case crash
+    sleep 8
+    local pid crashed=0
+    for pid in $(tree_pids "$program_pid"); do
+        [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = WebKitWebProces ] || continue
+        kill -KILL "$pid" && crashed=$((crashed + 1))
+    done
+    check "crash: the page's web process was there to crash" "$([ "$crashed" -ge 1 ] && echo yes)" yes
+    finish_case "$(now_ms)" 8000
+    check_requests 2
+    check "crash: the program says what happened on standard error" \
+        "$(grep -c "page process ended" "$work/stderr-crash.log" || true)" "$crashed"
 }
 
 case_paused() {
