@@ -196,10 +196,13 @@ case_hlsjs() {
     # The last resort comes 15 s into the silence, and again 15 s later if the first came
     # before the packager's new playlist could be played.
     finish_case "$returned" 35000 hls
-    # The page is loaded again, as the last resort, once or twice.
-    local requests=$(($(page_requests) - requests_before))
-    echo "figure: recovery_page_requests[$case_name]=$requests"
-    check "hlsjs: the page loaded again at most twice" "$([ "$requests" -le 3 ] && echo yes || echo "no, $requests")" yes
+    # The page is loaded again, as the last resort, once or twice, and once more for each
+    # crash of its web process (WebKit's has crashed here, rarely, under hls.js).
+    local requests=$(($(page_requests) - requests_before)) crashes
+    crashes=$(grep -c "page process ended" "$work/stderr-hlsjs.log" || true)
+    echo "figure: recovery_page_requests[$case_name]=$requests (web process crashes: $crashes)"
+    check "hlsjs: the page loaded again at most twice, and once per crash" \
+        "$([ "$requests" -le $((3 + crashes)) ] && echo yes || echo "no, $requests")" yes
 }
 
 case_native_hls() {
