@@ -242,7 +242,14 @@ case_crash() {
         kill -KILL "$pid" && crashed=$((crashed + 1))
     done
     check "crash: the page's web process was there to crash" "$([ "$crashed" -ge 1 ] && echo yes)" yes
-    finish_case "$(now_ms)" 8000
+    local killed x y
+    killed=$(now_ms)
+    poll 10 test "$(page_requests)" -gt $((requests_before + 1)) || true
+    sleep 2
+    read -r x y _ < <(window_facts "$player")
+    check "crash: the page is drawn again" "$(page_drawn "$x" "$y" && echo yes)" yes
+    import -window root "$build_dir/linux-after-crash.png"
+    finish_case "$killed" 8000
     check_requests 2
     check "crash: the program says what happened on standard error" \
         "$(grep -c "page process ended" "$work/stderr-crash.log" || true)" "$crashed"
