@@ -62,6 +62,9 @@ LoopbackServer::~LoopbackServer() {
     if (m_thread.joinable()) {
         m_thread.join();
     }
+    for (const SOCKET client : m_held) {
+        closesocket(client);
+    }
     if (m_listener != INVALID_SOCKET) {
         closesocket(m_listener);
     }
@@ -93,10 +96,15 @@ void LoopbackServer::Serve() {
             continue;
         }
         const SOCKET client = accept(m_listener, nullptr, nullptr);
-        if (client != INVALID_SOCKET) {
-            Answer(client);
-            closesocket(client);
+        if (client == INVALID_SOCKET) {
+            continue;
         }
+        if (m_answerNothing) {
+            m_held.push_back(client);
+            continue;
+        }
+        Answer(client);
+        closesocket(client);
     }
 }
 

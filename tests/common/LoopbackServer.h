@@ -31,6 +31,9 @@ class LoopbackServer {
         m_failures = count;
         m_failStatus = status;
     }
+    // From now on, connections are taken and held open, never answered: a page that never
+    // comes.
+    void AnswerNothing() { m_answerNothing = true; }
     // How many "GET path" requests arrived so far.
     int GetsFor(const std::string& path) const;
     std::vector<std::string> RequestLines() const;
@@ -45,6 +48,8 @@ class LoopbackServer {
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_failures{0};
     std::atomic<int> m_failStatus{503};
+    std::atomic<bool> m_answerNothing{false};
+    std::vector<SOCKET> m_held;  // by the serving thread alone
     std::thread m_thread;
 };
 

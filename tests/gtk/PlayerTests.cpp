@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include "GtkTestSupport.h"
 #include "LoopbackServer.h"
 #include "ProgramWindowsTest.h"
@@ -214,32 +210,10 @@ TEST_F(PlayerTest, AnHttpErrorIsTriedAgainWithTheWaitingPageShown) {
     EXPECT_EQ(StationGets(server), 3);
 }
 
-// Takes connections and never answers them: a page that never comes.
-class SilentHost {
-  public:
-    explicit SilentHost(unsigned short port) : m_socket(socket(AF_INET, SOCK_STREAM, 0)) {
-        const int yes = 1;
-        setsockopt(m_socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(port);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        m_listening = bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                      listen(m_socket, 8) == 0;
-    }
-    ~SilentHost() { close(m_socket); }
-    SilentHost(const SilentHost&) = delete;
-    SilentHost& operator=(const SilentHost&) = delete;
-    bool Listening() const { return m_listening; }
-
-  private:
-    int m_socket;
-    bool m_listening = false;
-};
-
 TEST_F(PlayerTest, AWebEngineThatStopsBeforeAnyPageCameIsReportedAndEndsTheProgramWithCodeOne) {
-    SilentHost host(test::PortOf(kStationHost));
-    ASSERT_TRUE(host.Listening());
+    test::LoopbackServer server(test::PortOf(kStationHost));
+    ASSERT_TRUE(server.Listening());
+    server.AnswerNothing();  // no page ever comes
     auto& player = StartAndHandOff();
     test::ErrorDialogAnswerer answerer;
     webkit_web_view_terminate_web_process(player.WebBrowser2().View());
