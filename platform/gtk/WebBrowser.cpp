@@ -96,6 +96,12 @@ void WebBrowser::Load() {
     webkit_web_view_load_uri(m_view.get(), m_address.c_str());
 }
 
+void WebBrowser::LoadAfter(PageKeeper::Delay delay) {
+    Stop(m_loadTimeoutSource);
+    Stop(m_retrySource);
+    m_retrySource = g_timeout_add(Milliseconds(delay), &WebBrowser::OnRetry, this);
+}
+
 void WebBrowser::Stop(guint& source) {
     if (source != 0) {
         g_source_remove(source);
@@ -159,8 +165,7 @@ gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, G
     browser->m_timedOut = false;
     const PageKeeper::Delay delay = browser->m_keeper->PageFailed(failure);
     browser->ShowWaiting();
-    browser->Stop(browser->m_retrySource);
-    browser->m_retrySource = g_timeout_add(Milliseconds(delay), &WebBrowser::OnRetry, self);
+    browser->LoadAfter(delay);
     return TRUE;
 }
 
@@ -263,10 +268,7 @@ void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminat
     }
     g_message("The web engine's page process ended (%s); the page is loaded again.",
               Reason(reason).c_str());
-    const PageKeeper::Delay delay = browser->m_keeper->EngineStopped(Now());
-    browser->Stop(browser->m_loadTimeoutSource);
-    browser->Stop(browser->m_retrySource);
-    browser->m_retrySource = g_timeout_add(Milliseconds(delay), &WebBrowser::OnRetry, self);
+    browser->LoadAfter(browser->m_keeper->EngineStopped(Now()));
 }
 
 }  // namespace zavi

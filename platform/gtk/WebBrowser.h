@@ -47,6 +47,8 @@ class WebBrowser {
 
     // The address once more: one page request.
     void Load();
+    // The address once more after DELAY, in place of any load still to come.
+    void LoadAfter(PageKeeper::Delay delay);
     void ShowWaiting();
     void Stop(guint& source);
 

@@ -51,6 +51,8 @@ relay_stop() {
 }
 relay_url() { echo "http://127.0.0.1:$relay_port/mp3"; }
 page_requests() { grep -c ' GET /listenlive/zaviradio.html ' "$station_requests" || true; }
+# The crashes of its web process that the program reported during a case.
+engine_crashes() { grep -c "page process ended" "$work/stderr-$1.log" || true; }
 
 # One launch: recording from before it; $case_name, $started, $program_pid set.
 launch_case() {  # launch_case NAME
@@ -199,7 +201,7 @@ case_hlsjs() {
     # The page is loaded again, as the last resort, once or twice, and once more for each
     # crash of its web process (WebKit's has crashed here, rarely, under hls.js).
     local requests=$(($(page_requests) - requests_before)) crashes
-    crashes=$(grep -c "page process ended" "$work/stderr-hlsjs.log" || true)
+    crashes=$(engine_crashes hlsjs)
     echo "figure: recovery_page_requests[$case_name]=$requests (web process crashes: $crashes)"
     check "hlsjs: the page loaded again at most twice, and once per crash" \
         "$([ "$requests" -le $((3 + crashes)) ] && echo yes || echo "no, $requests")" yes
@@ -252,7 +254,7 @@ case_crash() {
     finish_case "$killed" 8000
     check_requests 2
     check "crash: the program says what happened on standard error" \
-        "$(grep -c "page process ended" "$work/stderr-crash.log" || true)" "$crashed"
+        "$(engine_crashes crash)" "$crashed"
 }
 
 case_paused() {
