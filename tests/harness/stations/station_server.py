@@ -78,10 +78,10 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         except (BrokenPipeError, ConnectionResetError):
             pass  # the listener went away: its stream goes with it
         finally:
-            with encoders_lock:
-                encoders.discard(encoder)
             encoder.kill()
             encoder.wait()
+            with encoders_lock:
+                encoders.discard(encoder)
             self.close_connection = True
 
 
@@ -90,9 +90,13 @@ def watch_parent():
         try:
             os.kill(parent, 0)
         except ProcessLookupError:
+            # Reaped before the server goes, or they would linger as zombies of whoever
+            # inherits them.
             with encoders_lock:
                 for encoder in encoders:
                     encoder.kill()
+                for encoder in encoders:
+                    encoder.wait()
             os._exit(0)
         time.sleep(0.5)
 
