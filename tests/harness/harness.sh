@@ -35,6 +35,7 @@ harness_begin() {
 on_exit() { _harness_hooks+=("$1"); }  # on_exit COMMAND: run first at the clean-up
 
 _harness_end() {
+    set +e  # every step runs, whatever an earlier one met
     local hook
     for hook in "${_harness_hooks[@]}"; do eval "$hook" >/dev/null 2>&1 || true; done
     [ -z "$program_pid" ] || kill -9 "$program_pid" 2>/dev/null || true
