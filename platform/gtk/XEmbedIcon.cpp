@@ -1,5 +1,7 @@
 #include "XEmbedIcon.h"
 
+#include <gdk/gdkx.h>
+
 #include <utility>
 
 // GtkStatusIcon is deprecated in favour of StatusNotifier, which needs a D-Bus host that
@@ -8,9 +10,31 @@ G_GNUC_BEGIN_IGNORE_DEPRECATIONS
 
 namespace zavi {
 
+namespace {
+
+// A tray can go while GTK reads its window's properties or docks into it (a panel that
+// quits as the icon moves to it); GDK ends the program with 1 on such an X error unless
+// it is trapped.
+class XErrorTrap {
+  public:
+    XErrorTrap() : m_display(gdk_display_get_default()) {
+        gdk_x11_display_error_trap_push(m_display);
+    }
+    ~XErrorTrap() { gdk_x11_display_error_trap_pop_ignored(m_display); }
+    XErrorTrap(const XErrorTrap&) = delete;
+    XErrorTrap& operator=(const XErrorTrap&) = delete;
+
+  private:
+    GdkDisplay* m_display;
+};
+
+}  // namespace
+
 XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<void()> activate,
                        std::function<void()> menu)
-    : m_icon(gtk_status_icon_new()), m_activate(std::move(activate)), m_menu(std::move(menu)) {
+    : m_activate(std::move(activate)), m_menu(std::move(menu)) {
+    const XErrorTrap trap;
+    m_icon = GObjectPtr<GtkStatusIcon>(gtk_status_icon_new());
     GtkStatusIcon* icon = m_icon.get();
     if (image != nullptr) {
         gtk_status_icon_set_from_pixbuf(icon, image);
@@ -28,8 +52,10 @@ XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<v
 }
 
 XEmbedIcon::~XEmbedIcon() {
+    const XErrorTrap trap;
     g_signal_handlers_disconnect_by_data(m_icon.get(), this);
     gtk_status_icon_set_visible(m_icon.get(), FALSE);
+    m_icon = {};  // its windows go inside the trap too
 }
 
 void XEmbedIcon::OnActivate(GtkStatusIcon*, gpointer self) {
