@@ -43,6 +43,16 @@ window_facts() {  # window_facts TITLE: "X Y WIDTH HEIGHT MAP_STATE" of the wind
         /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} /Map State:/ {m = $NF}
         END {if (w) print x, y, w, h, m}'
 }
+# A popup menu is up, whichever process shows it (a panel's tray runs in a plugin process
+# of its own).
+menu_shown() {
+    local id
+    for id in $(xwininfo -root -children | awk '/^     0x/ {print $1}'); do
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_POPUP_MENU &&
+            xwininfo -id "$id" | grep -q IsViewable && return 0
+    done
+    return 1
+}
 is_viewable() { [ "$(window_facts "$1" | awk '{print $5}')" = IsViewable ]; }
 # How many X windows, mapped or not, carry exactly this title.
 windows_titled() { titled_ids "$1" | wc -l; }
