@@ -63,8 +63,10 @@ NotifyIcon::NotifyIcon(const Form& owner, const NotifyIconDefinition& definition
 }
 
 NotifyIcon::~NotifyIcon() {
-    if (m_pendingSource != 0) {
-        g_source_remove(m_pendingSource);
+    for (const guint source : {m_pendingSource, m_placeSource}) {
+        if (source != 0) {
+            g_source_remove(source);
+        }
     }
     if (m_bus.get() != nullptr) {
         g_signal_handlers_disconnect_by_data(m_bus.get(), this);
@@ -101,8 +103,26 @@ void NotifyIcon::Place() {
         m_item.reset();
         if (!m_xembed) {
             m_xembed.emplace(m_image.get(), m_tip, activate, menu);
+            if (m_xembed->TrayLost()) {
+                m_xembed.reset();
+                PlaceLater();
+            }
         }
     }
+}
+
+// A moment later, a new icon finds whichever tray is there by then, or waits for one.
+void NotifyIcon::PlaceLater() {
+    if (m_placeSource == 0) {
+        m_placeSource = g_timeout_add(250, &NotifyIcon::OnPlaceLater, this);
+    }
+}
+
+gboolean NotifyIcon::OnPlaceLater(gpointer self) {
+    auto* icon = static_cast<NotifyIcon*>(self);
+    icon->m_placeSource = 0;
+    icon->Place();
+    return G_SOURCE_REMOVE;
 }
 
 void NotifyIcon::Choose(unsigned id) {

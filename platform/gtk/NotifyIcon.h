@@ -30,6 +30,8 @@ class NotifyIcon {
 
   private:
     void Place();
+    void PlaceLater();
+    static gboolean OnPlaceLater(gpointer self);
     void Choose(unsigned id);
     // Runs an action from the main loop, once the click's own handling has returned: it
     // may unload the form, and this icon with it.
@@ -49,6 +51,7 @@ class NotifyIcon {
     unsigned m_offered = 0;
     std::function<void()> m_pending;
     guint m_pendingSource = 0;
+    guint m_placeSource = 0;
 };
 
 }  // namespace zavi

@@ -20,9 +20,16 @@ class XErrorTrap {
     XErrorTrap() : m_display(gdk_display_get_default()) {
         gdk_x11_display_error_trap_push(m_display);
     }
-    ~XErrorTrap() { gdk_x11_display_error_trap_pop_ignored(m_display); }
+    ~XErrorTrap() {
+        if (m_display != nullptr) {
+            gdk_x11_display_error_trap_pop_ignored(m_display);
+        }
+    }
     XErrorTrap(const XErrorTrap&) = delete;
     XErrorTrap& operator=(const XErrorTrap&) = delete;
+
+    // Waits for the server's answers so far; the X error code met, or 0.
+    int End() { return gdk_x11_display_error_trap_pop(std::exchange(m_display, nullptr)); }
 
   private:
     GdkDisplay* m_display;
@@ -33,7 +40,7 @@ class XErrorTrap {
 XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<void()> activate,
                        std::function<void()> menu)
     : m_activate(std::move(activate)), m_menu(std::move(menu)) {
-    const XErrorTrap trap;
+    XErrorTrap trap;
     m_icon = GObjectPtr<GtkStatusIcon>(gtk_status_icon_new());
     GtkStatusIcon* icon = m_icon.get();
     if (image != nullptr) {
@@ -49,6 +56,7 @@ XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<v
     g_signal_connect(icon, "activate", G_CALLBACK(&XEmbedIcon::OnActivate), this);
     g_signal_connect(icon, "popup-menu", G_CALLBACK(&XEmbedIcon::OnPopupMenu), this);
     gtk_status_icon_set_visible(icon, TRUE);
+    m_trayLost = trap.End() != 0;
 }
 
 XEmbedIcon::~XEmbedIcon() {

@@ -18,6 +18,10 @@ class XEmbedIcon {
     XEmbedIcon(const XEmbedIcon&) = delete;
     XEmbedIcon& operator=(const XEmbedIcon&) = delete;
 
+    // The tray went while the icon was docking into it: GTK's icon then waits on that
+    // tray's window for good, so a new icon must take its place.
+    bool TrayLost() const { return m_trayLost; }
+
   private:
     static void OnActivate(GtkStatusIcon* icon, gpointer self);
     static void OnPopupMenu(GtkStatusIcon* icon, guint button, guint time, gpointer self);
@@ -25,6 +29,7 @@ class XEmbedIcon {
     GObjectPtr<GtkStatusIcon> m_icon;
     std::function<void()> m_activate;
     std::function<void()> m_menu;
+    bool m_trayLost = false;
 };
 
 }  // namespace zavi
