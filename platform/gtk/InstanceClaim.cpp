@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Gtk.h"
+#include "XErrorTrap.h"
 
 namespace zavi {
 namespace {
@@ -114,7 +115,7 @@ bool ShowRunningForm(const FormDefinition& definition) {
     Display* display = GDK_DISPLAY_XDISPLAY(gdkDisplay);
     const Atom role = XInternAtom(display, "WM_WINDOW_ROLE", False);
     // A window may go while it is looked at; that is not an error here.
-    gdk_x11_display_error_trap_push(gdkDisplay);
+    const XErrorTrap trap(gdkDisplay);
     Window found = None;
     for (const Window window : ManagedWindows(display)) {
         if (TextProperty(display, window, role) == definition.name) {
@@ -136,7 +137,6 @@ bool ShowRunningForm(const FormDefinition& definition) {
                    SubstructureRedirectMask | SubstructureNotifyMask, &event);
         XFlush(display);
     }
-    gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
     return found != None;
 }
 

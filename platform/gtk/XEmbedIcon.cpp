@@ -1,8 +1,8 @@
 #include "XEmbedIcon.h"
 
-#include <gdk/gdkx.h>
-
 #include <utility>
+
+#include "XErrorTrap.h"
 
 // GtkStatusIcon is deprecated in favour of StatusNotifier, which needs a D-Bus host that
 // plain X11 panels such as trayer do not have; XEmbed is what they all take.
@@ -10,37 +10,12 @@ G_GNUC_BEGIN_IGNORE_DEPRECATIONS
 
 namespace zavi {
 
-namespace {
-
-// A tray can go while GTK reads its window's properties or docks into it (a panel that
-// quits as the icon moves to it); GDK ends the program with 1 on such an X error unless
-// it is trapped.
-class XErrorTrap {
-  public:
-    XErrorTrap() : m_display(gdk_display_get_default()) {
-        gdk_x11_display_error_trap_push(m_display);
-    }
-    ~XErrorTrap() {
-        if (m_display != nullptr) {
-            gdk_x11_display_error_trap_pop_ignored(m_display);
-        }
-    }
-    XErrorTrap(const XErrorTrap&) = delete;
-    XErrorTrap& operator=(const XErrorTrap&) = delete;
-
-    // Waits for the server's answers so far; the X error code met, or 0.
-    int End() { return gdk_x11_display_error_trap_pop(std::exchange(m_display, nullptr)); }
-
-  private:
-    GdkDisplay* m_display;
-};
-
-}  // namespace
-
 XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<void()> activate,
                        std::function<void()> menu)
     : m_activate(std::move(activate)), m_menu(std::move(menu)) {
-    XErrorTrap trap;
+    // A tray can go while GTK reads its window or docks into it (a panel that quits as the
+    // icon moves to it).
+    XErrorTrap trap(gdk_display_get_default());
     m_icon = GObjectPtr<GtkStatusIcon>(gtk_status_icon_new());
     GtkStatusIcon* icon = m_icon.get();
     if (image != nullptr) {
@@ -60,7 +35,7 @@ XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<v
 }
 
 XEmbedIcon::~XEmbedIcon() {
-    const XErrorTrap trap;
+    const XErrorTrap trap(gdk_display_get_default());
     g_signal_handlers_disconnect_by_data(m_icon.get(), this);
     gtk_status_icon_set_visible(m_icon.get(), FALSE);
     m_icon = {};  // its windows go inside the trap too
