@@ -136,7 +136,7 @@ case_http_503() {
     page_server_start --fail-first 1
     poll 5 page_server_up || true
     launch_case http_503
-    poll 20 test "$(page_requests)" -gt "$requests_before" || true
+    poll 20 eval '[ "$(page_requests)" -gt "$requests_before" ]' || true
     finish_case "$(now_ms)" 8000
     check_requests 2
 }
@@ -248,7 +248,7 @@ case_crash() {
     check "crash: the page's web process was there to crash" "$([ "$crashed" -ge 1 ] && echo yes)" yes
     local killed x y
     killed=$(now_ms)
-    poll 10 test "$(page_requests)" -gt $((requests_before + 1)) || true
+    poll 10 eval '[ "$(page_requests)" -gt $((requests_before + 1)) ]' || true
     sleep 2
     read -r x y _ < <(window_facts "$player")
     check "crash: the page is drawn again" "$(page_drawn "$x" "$y" && echo yes)" yes
