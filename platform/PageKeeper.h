@@ -6,6 +6,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,8 +30,14 @@ enum class PageFailure { Unreachable, ServerError, ClientError };
 enum class MediaEvent { Playing, ListenerPause, Ended, Failed, Stalled, Loaded };
 
 // The event named as the page's script names it ("playing", "pause", "ended", "error",
-// "stalled", "loaded").
+// "stalled", "loaded"), and back.
 std::optional<MediaEvent> ParseMediaEvent(std::string_view name);
+std::string_view MediaEventName(MediaEvent event);
+
+// A page cannot make the program keep more than this many elements.
+inline constexpr std::size_t kMostElements = 64;
+// No progress for this long, not paused: a connection that hangs without closing.
+inline constexpr std::chrono::milliseconds kStuckAfter{10000};
 
 struct MediaReport {
     MediaEvent event;
@@ -68,6 +75,10 @@ class PageKeeper {
     // Whether the page, silent when it should not be, is to be loaded again now; if so, the
     // keeper counts it as done.
     virtual bool ReloadDue(TimePoint now) = 0;
+    // What the page says it plays (its media session), empty when it says nothing; and the
+    // document's title.
+    virtual void NowPlaying(const std::string& title, const std::string& artist) = 0;
+    virtual void PageTitle(const std::string& title) = 0;
     // The page's web process ended under it (a crash, or out of memory) after the page had
     // come: after how long to load the page again, in a new one.
     virtual Delay EngineStopped(TimePoint now) = 0;

@@ -28,6 +28,8 @@
 #include "win32/WebBrowser.h"
 namespace zavi {
 class WebEngineWarmUp {};
+// The shell sends no wheel over a notification icon: its menu has Louder and Softer.
+inline constexpr bool kTrayHasWheel = false;
 }  // namespace zavi
 #else
 #include "gtk/Form.h"
@@ -37,4 +39,7 @@ class WebEngineWarmUp {};
 #include "gtk/PushButton.h"
 #include "gtk/WebBrowser.h"
 #include "gtk/WebEngineWarmUp.h"
+namespace zavi {
+inline constexpr bool kTrayHasWheel = true;
+}  // namespace zavi
 #endif

@@ -24,13 +24,11 @@ class MediaRecovery {
     // ten seconds of its return, and an outage costs one attempt per ten seconds.
     static constexpr Delay kFirstDelay{1000};
     static constexpr Delay kLongestDelay{10000};
-    // No progress for this long, not paused: a connection that hangs without closing.
-    static constexpr Delay kStuckAfter{10000};
+    static constexpr Delay kStuckAfter = zavi::kStuckAfter;
     // Played this long: the station is back, and the back-off starts afresh. A first
     // "playing" proves little: a restart can play a few seconds that were left over.
     static constexpr Delay kRealReturn{10000};
-    // A page cannot make the program keep more than this many elements.
-    static constexpr std::size_t kMostElements = 64;
+    static constexpr std::size_t kMostElements = zavi::kMostElements;
 
     std::optional<Delay> OnEvent(const std::string& element, const MediaReport& report,
                                  TimePoint now);

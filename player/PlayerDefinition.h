@@ -21,4 +21,8 @@ inline constexpr WebBrowserDefinition kWebBrowser2{{0, 0, 9975, 5295}, 0};
 inline constexpr PushButtonDefinition kCommand1{
     1, {120, 0, 135, 195}, "X", {"MS Sans Serif", 8.25, 400}, 1};
 
+// Runs only while a sleep timer counts down or a new volume is shown; its interval is set
+// for each next step.
+inline constexpr unsigned kListenTimer = 3;
+
 }  // namespace zavi::player

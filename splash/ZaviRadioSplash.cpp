@@ -44,6 +44,17 @@ void ZaviRadioSplash::OnLoad() {
         const std::string tip = splash::kTrayTip;
         NotifyIconActions actions;
         actions.activate = [this] { OnTrayMenu(splash::kShowPlayer.id); };
+        // The middle click and the wheel reach the radio once the player is up.
+        actions.secondaryActivate = [] {
+            if (VelostanZaviRadioInstance().IsLoaded()) {
+                zavi::VelostanZaviRadio().TogglePause();
+            }
+        };
+        actions.scroll = [](int steps) {
+            if (VelostanZaviRadioInstance().IsLoaded()) {
+                zavi::VelostanZaviRadio().Scroll(steps);
+            }
+        };
         actions.menu = {splash::kShowPlayer, splash::kQuit};
         actions.choose = [this](unsigned id) { OnTrayMenu(id); };
         m_notifyIcon.emplace(*this, splash::kTrayIcon, tip, std::move(actions));
@@ -103,13 +114,36 @@ void ZaviRadioSplash::OnTimer1() {
 }
 
 // "Show player" brings the player up as a second launch does, restored and raised; while
-// only this window is up there is no player to show. "Quit" closes as "X" does.
+// only this window is up there is no player to show. "Quit" closes as "X" does. The rest
+// are the radio's.
 void ZaviRadioSplash::OnTrayMenu(unsigned itemId) {
     if (itemId == splash::kShowPlayer.id) {
         ShowRunningForm(player::kForm);
     } else if (itemId == splash::kQuit.id) {
         UnloadProgramWindows();
+    } else if (VelostanZaviRadioInstance().IsLoaded()) {
+        zavi::VelostanZaviRadio().Listen(itemId);
     }
+}
+
+// The radio's lines first, then the window's own.
+void ZaviRadioSplash::UpdateTray() {
+    if (!m_notifyIcon) {
+        return;
+    }
+    MenuEntry tip;
+    tip.caption = "%s";
+    tip.argument = splash::kTrayTip;
+    std::vector<MenuEntry> menu;
+    if (VelostanZaviRadioInstance().IsLoaded()) {
+        const auto& player = zavi::VelostanZaviRadio();
+        tip = player.TrayTip();
+        menu = player.TrayMenu();
+        menu.emplace_back();  // a separator
+    }
+    menu.emplace_back(splash::kShowPlayer);
+    menu.emplace_back(splash::kQuit);
+    m_notifyIcon->Update(tip, std::move(menu));
 }
 
 // The hand-off. Show leaves a player that is already up as it is: visible, minimized or
@@ -123,6 +157,12 @@ void ZaviRadioSplash::OnTimer2() {
 DefaultInstance<forms::ZaviRadioSplash>& ZaviRadioSplashInstance() {
     static DefaultInstance<forms::ZaviRadioSplash> instance;
     return instance;
+}
+
+void RefreshTray() {
+    if (ZaviRadioSplashInstance().IsLoaded()) {
+        ZaviRadioSplash().UpdateTray();
+    }
 }
 
 }  // namespace zavi

@@ -23,6 +23,9 @@ class ZaviRadioSplash : public Form {
     const Label& Label3() const { return m_controls->Label3; }
     ProgressBar& ProgressBar1() { return m_controls->ProgressBar1; }
 
+    // The icon's tip and menu shown afresh: the radio's items once the player is up.
+    void UpdateTray();
+
   protected:
     void CreateControls() override;
     void DestroyControls() override;
@@ -66,5 +69,9 @@ DefaultInstance<forms::ZaviRadioSplash>& ZaviRadioSplashInstance();
 inline forms::ZaviRadioSplash& ZaviRadioSplash() {
     return ZaviRadioSplashInstance()();
 }
+
+// The icon's tip and menu shown afresh, if the start-up window (which has the icon) is
+// loaded; never loads it.
+void RefreshTray();
 
 }  // namespace zavi

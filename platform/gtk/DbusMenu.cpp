@@ -30,7 +30,8 @@ constexpr char kInterface[] = R"xml(<node><interface name="com.canonical.dbusmen
 </interface></node>)xml";
 
 constexpr int kRoot = 0;
-constexpr guint32 kRevision = 1;  // the menu never changes while it is offered
+// Separators have no id of the program's; the protocol wants one of their own.
+constexpr int kSeparatorIds = 1000;
 
 // An underscore marks a mnemonic in a dbusmenu label; ours are plain text.
 std::string PlainLabel(const std::string& label) {
@@ -46,24 +47,54 @@ std::string PlainLabel(const std::string& label) {
 
 }  // namespace
 
-DbusMenu::DbusMenu(GDBusConnection* bus, std::vector<TrayMenuItem> items,
-                   std::function<void(unsigned)> choose)
-    : m_items(std::move(items)),
-      m_choose(std::move(choose)),
-      m_object(bus, kPath, kInterface, Vtable(), this) {}
+namespace {
+
+// Separators are numbered from kSeparatorIds in the order they come.
+void NumberSeparators(TrayMenuItems& items, unsigned& next) {
+    for (MenuEntry& item : items) {
+        if (item.caption.empty()) {
+            item.id = next++;
+        }
+        NumberSeparators(item.children, next);
+    }
+}
+
+const MenuEntry* FindById(const TrayMenuItems& items, int id) {
+    for (const MenuEntry& item : items) {
+        if (static_cast<int>(item.id) == id) {
+            return &item;
+        }
+        if (const MenuEntry* child = FindById(item.children, id)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+DbusMenu::DbusMenu(GDBusConnection* bus, TrayMenuItems items, std::function<void(unsigned)> choose)
+    : m_choose(std::move(choose)), m_bus(bus), m_object(bus, kPath, kInterface, Vtable(), this) {
+    SetItems(std::move(items));
+    m_revision = 1;
+}
+
+void DbusMenu::SetItems(TrayMenuItems items) {
+    unsigned next = kSeparatorIds;
+    NumberSeparators(items, next);
+    m_items = std::move(items);
+    ++m_revision;
+    g_dbus_connection_emit_signal(m_bus, nullptr, kPath, "com.canonical.dbusmenu", "LayoutUpdated",
+                                  g_variant_new("(ui)", m_revision, kRoot), nullptr);
+}
 
 const GDBusInterfaceVTable& DbusMenu::Vtable() {
     static const GDBusInterfaceVTable vtable{&DbusMenu::OnCall, &DbusMenu::OnGet, nullptr, {}};
     return vtable;
 }
 
-const TrayMenuItem* DbusMenu::Find(int id) const {
-    for (const TrayMenuItem& item : m_items) {
-        if (static_cast<int>(item.id) == id) {
-            return &item;
-        }
-    }
-    return nullptr;
+const MenuEntry* DbusMenu::Find(int id) const {
+    return id == kRoot ? nullptr : FindById(m_items, id);
 }
 
 GVariant* DbusMenu::Properties(int id) const {
@@ -72,11 +103,26 @@ GVariant* DbusMenu::Properties(int id) const {
     if (id == kRoot) {
         g_variant_builder_add(&properties, "{sv}", "children-display",
                               g_variant_new_string("submenu"));
-    } else if (const TrayMenuItem* item = Find(id)) {
+    } else if (const MenuEntry* item = Find(id)) {
+        if (item->caption.empty()) {
+            g_variant_builder_add(&properties, "{sv}", "type", g_variant_new_string("separator"));
+            return g_variant_builder_end(&properties);
+        }
         g_variant_builder_add(&properties, "{sv}", "label",
-                              g_variant_new_string(PlainLabel(item->label).c_str()));
-        g_variant_builder_add(&properties, "{sv}", "enabled", g_variant_new_boolean(TRUE));
+                              g_variant_new_string(PlainLabel(item->caption).c_str()));
+        g_variant_builder_add(&properties, "{sv}", "enabled", g_variant_new_boolean(item->enabled));
         g_variant_builder_add(&properties, "{sv}", "visible", g_variant_new_boolean(TRUE));
+        if (item->mark != MenuEntry::Mark::None) {
+            g_variant_builder_add(
+                &properties, "{sv}", "toggle-type",
+                g_variant_new_string(item->mark == MenuEntry::Mark::Radio ? "radio" : "checkmark"));
+            g_variant_builder_add(&properties, "{sv}", "toggle-state",
+                                  g_variant_new_int32(item->marked ? 1 : 0));
+        }
+        if (!item->children.empty()) {
+            g_variant_builder_add(&properties, "{sv}", "children-display",
+                                  g_variant_new_string("submenu"));
+        }
     }
     return g_variant_builder_end(&properties);
 }
@@ -84,8 +130,9 @@ GVariant* DbusMenu::Properties(int id) const {
 GVariant* DbusMenu::Layout(int id, int depth) const {
     GVariantBuilder children;
     g_variant_builder_init(&children, G_VARIANT_TYPE("av"));
-    if (id == kRoot && depth != 0) {
-        for (const TrayMenuItem& item : m_items) {
+    const TrayMenuItems& items = id == kRoot ? m_items : Find(id)->children;
+    if (depth != 0) {
+        for (const MenuEntry& item : items) {
             g_variant_builder_add(&children, "v", Layout(static_cast<int>(item.id), depth - 1));
         }
     }
@@ -93,7 +140,9 @@ GVariant* DbusMenu::Layout(int id, int depth) const {
 }
 
 void DbusMenu::Clicked(int id, const gchar* event) {
-    if (g_strcmp0(event, "clicked") == 0 && Find(id) != nullptr) {
+    const MenuEntry* item = Find(id);
+    if (g_strcmp0(event, "clicked") == 0 && item != nullptr && item->enabled &&
+        !item->caption.empty() && item->children.empty()) {
         m_choose(static_cast<unsigned>(id));
     }
 }
@@ -113,7 +162,8 @@ void DbusMenu::OnCall(GDBusConnection*, const gchar*, const gchar*, const gchar*
             return;
         }
         g_dbus_method_invocation_return_value(
-            invocation, g_variant_new("(u@(ia{sv}av))", kRevision, menu->Layout(parent, depth)));
+            invocation,
+            g_variant_new("(u@(ia{sv}av))", menu->m_revision, menu->Layout(parent, depth)));
     } else if (name == "GetGroupProperties") {
         GVariantIter* ids = nullptr;
         g_variant_get(parameters, "(ai@as)", &ids, nullptr);

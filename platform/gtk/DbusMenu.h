@@ -4,7 +4,6 @@
 #pragma once
 
 #include <functional>
-#include <vector>
 
 #include "BusObject.h"
 #include "Gtk.h"
@@ -17,10 +16,12 @@ class DbusMenu {
     static constexpr char kPath[] = "/MenuBar";
 
     // CHOOSE runs with the id of an item the host reports clicked.
-    DbusMenu(GDBusConnection* bus, std::vector<TrayMenuItem> items,
-             std::function<void(unsigned id)> choose);
+    DbusMenu(GDBusConnection* bus, TrayMenuItems items, std::function<void(unsigned id)> choose);
     DbusMenu(const DbusMenu&) = delete;
     DbusMenu& operator=(const DbusMenu&) = delete;
+
+    // The host is told that the menu changed, and reads it again.
+    void SetItems(TrayMenuItems items);
 
   private:
     static const GDBusInterfaceVTable& Vtable();
@@ -29,13 +30,15 @@ class DbusMenu {
                        gpointer self);
     static GVariant* OnGet(GDBusConnection*, const gchar*, const gchar*, const gchar*,
                            const gchar* property, GError**, gpointer self);
-    const TrayMenuItem* Find(int id) const;
+    const MenuEntry* Find(int id) const;
     GVariant* Properties(int id) const;
     GVariant* Layout(int id, int depth) const;
     void Clicked(int id, const gchar* event);
 
-    std::vector<TrayMenuItem> m_items;
+    TrayMenuItems m_items;
     std::function<void(unsigned)> m_choose;
+    GDBusConnection* m_bus;
+    guint32 m_revision = 1;
     BusObject m_object;
 };
 

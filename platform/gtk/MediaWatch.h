@@ -1,9 +1,10 @@
-// MediaWatch: brings a station page's media back when its stream goes away, never comes
-// or hangs. A user script (MediaWatch.js, built into the program) runs in a world of its
-// own for the media in the page's documents and in the page's world for media played
-// outside them; it reports what the elements do, the view's keeper (the window that owns
-// it) answers each report with when, if at all, the element is to be started again, and
-// the script does it in its frame.
+// MediaWatch: the program's script in the station page (PageScript.js), put in every frame
+// twice: in a world of the program's own for the media in the page's documents, and in the
+// page's world for media played outside them, for the volume the page sets and for what it
+// says it plays. The script reports what the elements do, the view's keeper (the window
+// that owns it) answers each report with when, if at all, the element is to be started
+// again, and the script does it in its frame. The listener's state (pause, volume, mute)
+// is handed to the script as it is put in each new page, and told to the page there is.
 #pragma once
 
 #include <string>
@@ -11,6 +12,7 @@
 #include <webkit2/webkit2.h>
 
 #include "../PageKeeper.h"
+#include "../PageProtocol.h"
 #include "Gtk.h"
 
 namespace zavi {
@@ -25,15 +27,22 @@ class MediaWatch {
 
     // Who answers the reports; without one, every element is left as it is.
     void SetKeeper(PageKeeper* keeper) { m_keeper = keeper; }
+    // The listener's state, for the pages and frames to come and for the one in VIEW now.
+    void SetState(WebKitWebView* view, const page::ListenerState& state);
 
   private:
     static gboolean OnMessage(WebKitUserContentManager* manager, JSCValue* message,
                               WebKitScriptMessageReply* reply, gpointer self);
-    void AddScript(const std::string& text, const std::string& channel, const char* world);
+    page::ScriptSettings Settings(page::ScriptPart part) const;
+    void AddScripts();
+    void Listen(const std::string& channel, const char* world);
 
     GObjectPtr<WebKitUserContentManager> m_manager;
     // The page's world has a channel too, under a name the page cannot know.
     std::string m_pageChannel;
+    std::string m_command;
+    std::string m_token;
+    page::ListenerState m_state;
     PageKeeper* m_keeper = nullptr;
 };
 

@@ -11,12 +11,18 @@
 namespace zavi {
 namespace {
 
-std::vector<TrayMenuItem> Translated(const std::vector<MenuItemDefinition>& menu) {
-    std::vector<TrayMenuItem> items;
-    for (const MenuItemDefinition& definition : menu) {
-        items.push_back({definition.id, Translate(definition.caption)});
+std::string Translated(const MenuEntry& entry) {
+    return entry.caption.empty() ? std::string()
+                                 : MenuText(Translate(entry.caption.c_str()), entry.argument);
+}
+
+TrayMenuItems Translated(std::vector<MenuEntry> menu) {
+    for (MenuEntry& entry : menu) {
+        entry.caption = Translated(entry);
+        entry.argument.clear();
+        entry.children = Translated(std::move(entry.children));
     }
-    return items;
+    return menu;
 }
 
 // The session's bus, when the session has one. Never one started for the asking (GLib
@@ -88,21 +94,27 @@ void NotifyIcon::Place() {
         return;
     }
     auto activate = [this] { Later(m_actions.activate); };
+    auto secondary = [this] { Later(m_actions.secondaryActivate); };
+    auto scroll = [this](int steps) {
+        if (m_actions.scroll) {
+            Later([this, steps] { m_actions.scroll(steps); });
+        }
+    };
     auto menu = [this] { m_menu.PopUp(); };
     if (m_watch && m_watch->HostPresent()) {
         m_xembed.reset();
         if (!m_item) {
             const StatusNotifierFace face{kDesktopId, kDisplayName, m_tip, m_image.get()};
-            m_item.emplace(
-                m_bus.get(), ++m_offered, face, m_items, activate,
-                [this](int x, int y) { m_menu.PopUpAt(x, y); },
-                [this](unsigned id) { Choose(id); });
+            StatusNotifierItem::Handlers handlers{activate, secondary, scroll,
+                                                  [this](int x, int y) { m_menu.PopUpAt(x, y); },
+                                                  [this](unsigned id) { Choose(id); }};
+            m_item.emplace(m_bus.get(), ++m_offered, face, m_items, std::move(handlers));
         }
         m_item->RegisterWith(m_watch->Watcher());
     } else {
         m_item.reset();
         if (!m_xembed) {
-            m_xembed.emplace(m_image.get(), m_tip, activate, menu);
+            m_xembed.emplace(m_image.get(), m_tip, activate, secondary, menu, scroll);
             if (m_xembed->TrayLost()) {
                 m_xembed.reset();
                 PlaceLater();
@@ -123,6 +135,18 @@ gboolean NotifyIcon::OnPlaceLater(gpointer self) {
     icon->m_placeSource = 0;
     icon->Place();
     return G_SOURCE_REMOVE;
+}
+
+void NotifyIcon::Update(const MenuEntry& tip, std::vector<MenuEntry> menu) {
+    m_tip = Translated(tip);
+    m_items = Translated(std::move(menu));
+    m_menu.SetItems(m_items);
+    if (m_item) {
+        m_item->Update(m_tip, m_items);
+    }
+    if (m_xembed) {
+        m_xembed->SetTip(m_tip);
+    }
 }
 
 void NotifyIcon::Choose(unsigned id) {

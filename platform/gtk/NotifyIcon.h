@@ -28,6 +28,9 @@ class NotifyIcon {
     NotifyIcon(const NotifyIcon&) = delete;
     NotifyIcon& operator=(const NotifyIcon&) = delete;
 
+    // A new tip and menu, shown wherever the icon is.
+    void Update(const MenuEntry& tip, std::vector<MenuEntry> menu);
+
   private:
     void Place();
     void PlaceLater();
@@ -42,7 +45,7 @@ class NotifyIcon {
     GObjectPtr<GdkPixbuf> m_image;
     std::string m_tip;
     NotifyIconActions m_actions;
-    std::vector<TrayMenuItem> m_items;
+    TrayMenuItems m_items;
     TrayMenu m_menu;
     GObjectPtr<GDBusConnection> m_bus;
     std::optional<TrayHostWatch> m_watch;

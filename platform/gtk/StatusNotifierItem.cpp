@@ -76,19 +76,15 @@ GVariant* NoPixmaps() {
 }  // namespace
 
 StatusNotifierItem::StatusNotifierItem(GDBusConnection* bus, unsigned serial,
-                                       const StatusNotifierFace& face,
-                                       std::vector<TrayMenuItem> items,
-                                       std::function<void()> activate,
-                                       std::function<void(int, int)> menu,
-                                       std::function<void(unsigned)> choose)
+                                       const StatusNotifierFace& face, TrayMenuItems items,
+                                       Handlers handlers)
     : m_bus(G_DBUS_CONNECTION(g_object_ref(bus))),
       m_name("org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-" +
              std::to_string(serial)),
       m_face(face),
       m_pixmaps(Pixmaps(face.image)),
-      m_activate(std::move(activate)),
-      m_menu(std::move(menu)),
-      m_dbusMenu(bus, std::move(items), std::move(choose)),
+      m_handlers(std::move(handlers)),
+      m_dbusMenu(bus, std::move(items), m_handlers.choose),
       m_object(bus, kPath, kInterface, Vtable(), this) {
     m_face.image = nullptr;  // drawn into m_pixmaps; not kept
     m_ownership =
@@ -114,6 +110,15 @@ void StatusNotifierItem::RegisterWith(const std::string& watcher) {
     Register();
 }
 
+void StatusNotifierItem::Update(const std::string& tip, TrayMenuItems items) {
+    m_dbusMenu.SetItems(std::move(items));
+    if (tip != m_face.tip) {
+        m_face.tip = tip;
+        g_dbus_connection_emit_signal(m_bus.get(), nullptr, kPath, "org.kde.StatusNotifierItem",
+                                      "NewToolTip", nullptr, nullptr);
+    }
+}
+
 void StatusNotifierItem::OnNameAcquired(GDBusConnection*, const gchar*, gpointer self) {
     auto* item = static_cast<StatusNotifierItem*>(self);
     item->m_named = true;
@@ -136,15 +141,25 @@ void StatusNotifierItem::OnCall(GDBusConnection*, const gchar*, const gchar*, co
                                 GDBusMethodInvocation* invocation, gpointer self) {
     auto* item = static_cast<StatusNotifierItem*>(self);
     g_dbus_method_invocation_return_value(invocation, nullptr);
+    const Handlers& handlers = item->m_handlers;
     if (g_strcmp0(method, "Activate") == 0) {
-        item->m_activate();
+        handlers.activate();
+    } else if (g_strcmp0(method, "SecondaryActivate") == 0) {
+        handlers.secondary();
     } else if (g_strcmp0(method, "ContextMenu") == 0) {
         gint32 x = 0;
         gint32 y = 0;
         g_variant_get(parameters, "(ii)", &x, &y);
-        item->m_menu(x, y);
+        handlers.menu(x, y);
+    } else if (g_strcmp0(method, "Scroll") == 0) {
+        // Hosts send a notch as 1 or as 120, some with the sign turned: a step per call.
+        gint32 delta = 0;
+        const gchar* orientation = nullptr;
+        g_variant_get(parameters, "(i&s)", &delta, &orientation);
+        if (delta != 0 && g_ascii_strcasecmp(orientation, "vertical") == 0) {
+            handlers.scroll(delta > 0 ? 1 : -1);
+        }
     }
-    // A middle click and the wheel do nothing, as on the XEmbed icon.
 }
 
 GVariant* StatusNotifierItem::OnGet(GDBusConnection*, const gchar*, const gchar*, const gchar*,

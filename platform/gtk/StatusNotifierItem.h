@@ -7,7 +7,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "BusObject.h"
 #include "DbusMenu.h"
@@ -24,13 +23,21 @@ struct StatusNotifierFace {
 
 class StatusNotifierItem {
   public:
-    // SERIAL tells apart the items one process offers one after another. ACTIVATE runs
-    // on a left click, MENU when the host asks the program to show its menu itself (at a
-    // point on the screen), CHOOSE with the id of an item picked from the host's menu.
+    // What the host may ask of it: ACTIVATE on a left click, SECONDARY on a middle one,
+    // SCROLL with the wheel's steps (up is more), MENU when the host asks the program to
+    // show its menu itself (at a point on the screen), CHOOSE with the id of an item
+    // picked from the host's menu.
+    struct Handlers {
+        std::function<void()> activate;
+        std::function<void()> secondary;
+        std::function<void(int steps)> scroll;
+        std::function<void(int x, int y)> menu;
+        std::function<void(unsigned id)> choose;
+    };
+
+    // SERIAL tells apart the items one process offers one after another.
     StatusNotifierItem(GDBusConnection* bus, unsigned serial, const StatusNotifierFace& face,
-                       std::vector<TrayMenuItem> items, std::function<void()> activate,
-                       std::function<void(int x, int y)> menu,
-                       std::function<void(unsigned id)> choose);
+                       TrayMenuItems items, Handlers handlers);
     ~StatusNotifierItem();
     StatusNotifierItem(const StatusNotifierItem&) = delete;
     StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;
@@ -38,6 +45,8 @@ class StatusNotifierItem {
     // Registers with the watcher of that unique bus name, once the item's name is its own;
     // again only when the watcher is another.
     void RegisterWith(const std::string& watcher);
+    // A new tip and menu; the host is told of each.
+    void Update(const std::string& tip, TrayMenuItems items);
 
   private:
     static const GDBusInterfaceVTable& Vtable();
@@ -53,8 +62,7 @@ class StatusNotifierItem {
     std::string m_name;
     StatusNotifierFace m_face;
     UniqueHandle<GVariant*, &g_variant_unref> m_pixmaps;
-    std::function<void()> m_activate;
-    std::function<void(int x, int y)> m_menu;
+    Handlers m_handlers;
     DbusMenu m_dbusMenu;
     BusObject m_object;
     guint m_ownership = 0;

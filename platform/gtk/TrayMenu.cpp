@@ -9,27 +9,58 @@ constexpr char kItemId[] = "VLZaviRadio.MenuItem";
 
 }  // namespace
 
-TrayMenu::TrayMenu(std::vector<TrayMenuItem> items, std::function<void(unsigned)> choose)
+TrayMenu::TrayMenu(TrayMenuItems items, std::function<void(unsigned)> choose)
     : m_items(std::move(items)), m_choose(std::move(choose)) {}
 
 TrayMenu::~TrayMenu() {
+    Drop();
+}
+
+void TrayMenu::Drop() {
     if (m_menu.get() != nullptr) {
         g_signal_handlers_disconnect_by_data(m_menu.get(), this);
         gtk_widget_destroy(m_menu.get());
+        m_menu = {};
     }
 }
 
-// The menu is made once and shown at the pointer, as a panel's own menus are; a click
-// anywhere else closes it.
+void TrayMenu::SetItems(TrayMenuItems items) {
+    m_items = std::move(items);
+    if (m_menu.get() != nullptr && !gtk_widget_get_visible(m_menu.get())) {
+        Drop();
+    }
+}
+
+GtkWidget* TrayMenu::Build(const TrayMenuItems& items) {
+    GtkWidget* menu = gtk_menu_new();
+    for (const MenuEntry& entry : items) {
+        GtkWidget* item = nullptr;
+        if (entry.caption.empty()) {
+            item = gtk_separator_menu_item_new();
+        } else if (entry.mark != MenuEntry::Mark::None) {
+            item = gtk_check_menu_item_new_with_label(entry.caption.c_str());
+            gtk_check_menu_item_set_draw_as_radio(GTK_CHECK_MENU_ITEM(item),
+                                                  entry.mark == MenuEntry::Mark::Radio);
+            gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), entry.marked);
+        } else {
+            item = gtk_menu_item_new_with_label(entry.caption.c_str());
+        }
+        gtk_widget_set_sensitive(item, entry.enabled);
+        if (!entry.children.empty()) {
+            gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), Build(entry.children));
+        } else if (!entry.caption.empty()) {
+            g_object_set_data(G_OBJECT(item), kItemId, GUINT_TO_POINTER(entry.id));
+            g_signal_connect(item, "activate", G_CALLBACK(&TrayMenu::OnItem), this);
+        }
+        gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
+    }
+    return menu;
+}
+
+// Shown at the pointer, as a panel's own menus are; a click anywhere else closes it.
 GtkMenu* TrayMenu::Menu() {
     if (m_menu.get() == nullptr) {
-        m_menu = Retain(gtk_menu_new());
-        for (const TrayMenuItem& definition : m_items) {
-            GtkWidget* item = gtk_menu_item_new_with_label(definition.label.c_str());
-            g_object_set_data(G_OBJECT(item), kItemId, GUINT_TO_POINTER(definition.id));
-            g_signal_connect(item, "activate", G_CALLBACK(&TrayMenu::OnItem), this);
-            gtk_menu_shell_append(GTK_MENU_SHELL(m_menu.get()), item);
-        }
+        m_menu = Retain(Build(m_items));
         gtk_widget_show_all(m_menu.get());
     }
     return GTK_MENU(m_menu.get());

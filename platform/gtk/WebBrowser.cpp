@@ -52,6 +52,7 @@ WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition, WebVi
     g_signal_connect(m_view.get(), "decide-policy", G_CALLBACK(&WebBrowser::OnResponse), this);
     g_signal_connect(m_view.get(), "notify::is-playing-audio",
                      G_CALLBACK(&WebBrowser::OnPlayingAudio), this);
+    g_signal_connect(m_view.get(), "notify::title", G_CALLBACK(&WebBrowser::OnTitle), this);
     g_signal_connect(g_network_monitor_get_default(), "network-changed",
                      G_CALLBACK(&WebBrowser::OnNetworkChanged), this);
     g_signal_connect(m_view.get(), "web-process-terminated",
@@ -85,6 +86,13 @@ void WebBrowser::Navigate(const std::string& address) {
     m_guard.emplace(m_view.get(), *m_keeper);
     m_address = address;
     Load();
+}
+
+void WebBrowser::SetListening(const page::ListenerState& state) {
+    m_mediaWatch.SetState(m_view.get(), state);
+    if (state.resume && !state.paused && m_retrySource != 0) {
+        Load();
+    }
 }
 
 void WebBrowser::Load() {
@@ -135,6 +143,7 @@ void WebBrowser::OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer s
         return;
     }
     browser->m_committed = true;
+    browser->m_onWaitingPage = browser->m_showingWaiting;
     if (browser->m_showingWaiting) {
         browser->m_showingWaiting = false;
         return;
@@ -221,6 +230,15 @@ void WebBrowser::OnPlayingAudio(GObject*, GParamSpec*, gpointer self) {
     } else if (browser->m_silenceSource == 0) {
         browser->m_silenceSource =
             g_timeout_add_seconds(kSilenceCheckS, &WebBrowser::OnSilence, self);
+    }
+}
+
+// The waiting page's title is the program's own, not the station's.
+void WebBrowser::OnTitle(GObject*, GParamSpec*, gpointer self) {
+    auto* browser = static_cast<WebBrowser*>(self);
+    const char* title = webkit_web_view_get_title(browser->m_view.get());
+    if (browser->m_keeper != nullptr && !browser->m_onWaitingPage) {
+        browser->m_keeper->PageTitle(title != nullptr ? title : "");
     }
 }
 

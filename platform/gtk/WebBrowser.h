@@ -37,6 +37,9 @@ class WebBrowser {
     // Starts loading the address and returns; the page loads inside the engine, and goes
     // only where the keeper lets it (there must be one).
     void Navigate(const std::string& address);
+    // The listener's pause, volume and mute, for the page there is and those to come. A
+    // Play that asks silent media back also loads at once a page still waited for.
+    void SetListening(const page::ListenerState& state);
 
     GtkWidget* Widget() const { return GTK_WIDGET(m_view.get()); }
     WebKitWebView* View() const { return m_view.get(); }
@@ -59,6 +62,7 @@ class WebBrowser {
                                WebKitPolicyDecisionType type, gpointer self);
     static void OnNetworkChanged(GNetworkMonitor* monitor, gboolean available, gpointer self);
     static void OnPlayingAudio(GObject* view, GParamSpec* property, gpointer self);
+    static void OnTitle(GObject* view, GParamSpec* property, gpointer self);
     static gboolean OnRetry(gpointer self);
     static gboolean OnLoadTimeout(gpointer self);
     static gboolean OnSilence(gpointer self);
@@ -84,7 +88,8 @@ class WebBrowser {
     std::string m_address;
     std::optional<PageFailure> m_httpFailure;  // of the load under way
     bool m_timedOut = false;
-    bool m_showingWaiting = false;
+    bool m_showingWaiting = false;  // asked for, not yet come
+    bool m_onWaitingPage = false;
     guint m_retrySource = 0;
     guint m_loadTimeoutSource = 0;
     guint m_silenceSource = 0;

@@ -11,8 +11,12 @@ G_GNUC_BEGIN_IGNORE_DEPRECATIONS
 namespace zavi {
 
 XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<void()> activate,
-                       std::function<void()> menu)
-    : m_activate(std::move(activate)), m_menu(std::move(menu)) {
+                       std::function<void()> secondary, std::function<void()> menu,
+                       std::function<void(int)> scroll)
+    : m_activate(std::move(activate)),
+      m_secondary(std::move(secondary)),
+      m_menu(std::move(menu)),
+      m_scroll(std::move(scroll)) {
     // A tray can go while GTK reads its window or docks into it (a panel that quits as the
     // icon moves to it).
     XErrorTrap trap(gdk_display_get_default());
@@ -30,6 +34,8 @@ XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<v
     // map of the same window (a critical on stderr in about half of all launches).
     g_signal_connect(icon, "activate", G_CALLBACK(&XEmbedIcon::OnActivate), this);
     g_signal_connect(icon, "popup-menu", G_CALLBACK(&XEmbedIcon::OnPopupMenu), this);
+    g_signal_connect(icon, "button-release-event", G_CALLBACK(&XEmbedIcon::OnButton), this);
+    g_signal_connect(icon, "scroll-event", G_CALLBACK(&XEmbedIcon::OnScroll), this);
     gtk_status_icon_set_visible(icon, TRUE);
     m_trayLost = trap.End() != 0;
 }
@@ -47,6 +53,34 @@ void XEmbedIcon::OnActivate(GtkStatusIcon*, gpointer self) {
 
 void XEmbedIcon::OnPopupMenu(GtkStatusIcon*, guint, guint, gpointer self) {
     static_cast<XEmbedIcon*>(self)->m_menu();
+}
+
+void XEmbedIcon::SetTip(const std::string& tip) {
+    const XErrorTrap trap(gdk_display_get_default());
+    gtk_status_icon_set_tooltip_text(m_icon.get(), tip.c_str());
+}
+
+gboolean XEmbedIcon::OnButton(GtkStatusIcon*, GdkEventButton* event, gpointer self) {
+    if (event->button != GDK_BUTTON_MIDDLE) {
+        return FALSE;
+    }
+    static_cast<XEmbedIcon*>(self)->m_secondary();
+    return TRUE;
+}
+
+gboolean XEmbedIcon::OnScroll(GtkStatusIcon*, GdkEventScroll* event, gpointer self) {
+    int steps = 0;
+    if (event->direction == GDK_SCROLL_UP) {
+        steps = 1;
+    } else if (event->direction == GDK_SCROLL_DOWN) {
+        steps = -1;
+    } else if (event->direction == GDK_SCROLL_SMOOTH && event->delta_y != 0) {
+        steps = event->delta_y < 0 ? 1 : -1;
+    }
+    if (steps != 0) {
+        static_cast<XEmbedIcon*>(self)->m_scroll(steps);
+    }
+    return TRUE;
 }
 
 }  // namespace zavi

@@ -53,13 +53,18 @@ bool SameObject(IUnknown* one, IUnknown* other) {
 
 }  // namespace
 
-BrowserEvents::BrowserEvents(IWebBrowser2* browser, const PageKeeper& keeper,
-                             FailureHandler onFailed)
-    : m_browser(browser), m_keeper(keeper), m_onFailed(std::move(onFailed)) {}
+BrowserEvents::BrowserEvents(IWebBrowser2* browser, PageKeeper& keeper, FailureHandler onFailed,
+                             std::function<void()> onLoaded)
+    : m_browser(browser),
+      m_keeper(keeper),
+      m_onFailed(std::move(onFailed)),
+      m_onLoaded(std::move(onLoaded)) {}
 
-ComPtr<BrowserEvents> BrowserEvents::Connect(IWebBrowser2* browser, const PageKeeper& keeper,
-                                             FailureHandler onFailed) {
-    ComPtr<BrowserEvents> events(new BrowserEvents(browser, keeper, std::move(onFailed)));
+ComPtr<BrowserEvents> BrowserEvents::Connect(IWebBrowser2* browser, PageKeeper& keeper,
+                                             FailureHandler onFailed,
+                                             std::function<void()> onLoaded) {
+    ComPtr<BrowserEvents> events(
+        new BrowserEvents(browser, keeper, std::move(onFailed), std::move(onLoaded)));
     ComPtr<IConnectionPointContainer> container;
     if (browser != nullptr &&
         SUCCEEDED(browser->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())) &&
@@ -135,6 +140,16 @@ STDMETHODIMP BrowserEvents::Invoke(DISPID event, REFIID, LCID, WORD, DISPPARAMS*
                     SetCancel(Argument(arguments, 4));
                 }
                 break;
+            case DISPID_DOCUMENTCOMPLETE:  // (frame, url)
+                if (arguments.cArgs == 2 && Argument(arguments, 0).vt == VT_DISPATCH) {
+                    DocumentComplete(Argument(arguments, 0).pdispVal);
+                }
+                break;
+            case DISPID_TITLECHANGE:  // (text)
+                if (arguments.cArgs == 1) {
+                    m_keeper.PageTitle(Utf8(Text(Argument(arguments, 0))));
+                }
+                break;
             case DISPID_FILEDOWNLOAD:  // (active document, cancel)
                 // A page the control shows itself is loaded through this too; a file is not.
                 if (arguments.cArgs == 2 && Argument(arguments, 0).vt == VT_BOOL &&
@@ -180,6 +195,23 @@ bool BrowserEvents::NavigateError(IDispatch* frame, long status) {
                : code >= 500 ? PageFailure::ServerError
                              : PageFailure::ClientError);
     return true;
+}
+
+// The top page came: its keeper starts afresh (the old page's media are gone, a failure's
+// back-off is over), hears its title, and the owner puts its script in.
+void BrowserEvents::DocumentComplete(IDispatch* frame) {
+    if (!SameObject(frame, m_browser)) {
+        return;
+    }
+    m_keeper.PageLoaded();
+    BSTR title = nullptr;
+    if (SUCCEEDED(m_browser->get_LocationName(&title)) && title != nullptr) {
+        m_keeper.PageTitle(Utf8(title));
+    }
+    SysFreeString(title);
+    if (m_onLoaded) {
+        m_onLoaded();
+    }
 }
 
 void BrowserEvents::NewWindow(const wchar_t* url) {

@@ -20,9 +20,11 @@ namespace zavi {
 class BrowserEvents final : public IDispatch {
   public:
     using FailureHandler = std::function<void(PageFailure)>;
-    // Made for one control, and connected to it until Disconnect.
-    static ComPtr<BrowserEvents> Connect(IWebBrowser2* browser, const PageKeeper& keeper,
-                                         FailureHandler onFailed = {});
+    // Made for one control, and connected to it until Disconnect. ONLOADED runs when the
+    // top page has come (its document complete), after its keeper was told.
+    static ComPtr<BrowserEvents> Connect(IWebBrowser2* browser, PageKeeper& keeper,
+                                         FailureHandler onFailed = {},
+                                         std::function<void()> onLoaded = {});
     bool Connected() const { return static_cast<bool>(m_point); }
     void Disconnect();
 
@@ -40,19 +42,22 @@ class BrowserEvents final : public IDispatch {
                         EXCEPINFO*, UINT*) override;
 
   private:
-    BrowserEvents(IWebBrowser2* browser, const PageKeeper& keeper, FailureHandler onFailed);
+    BrowserEvents(IWebBrowser2* browser, PageKeeper& keeper, FailureHandler onFailed,
+                  std::function<void()> onLoaded);
     ~BrowserEvents() = default;
 
     bool BeforeNavigate(IDispatch* frame, const wchar_t* url);
     void NewWindow(const wchar_t* url);
     bool NavigateError(IDispatch* frame, long status);
+    void DocumentComplete(IDispatch* frame);
     // Carries out a verdict on a navigation to `url`; true when the control is not to go.
     bool Apply(NavigationVerdict verdict, const wchar_t* url) const;
 
     ULONG m_references = 1;
     IWebBrowser2* m_browser;  // the control owns this sink's connection, not the reverse
-    const PageKeeper& m_keeper;
+    PageKeeper& m_keeper;
     FailureHandler m_onFailed;
+    std::function<void()> m_onLoaded;
     ComPtr<IConnectionPoint> m_point;
     DWORD m_cookie = 0;
 };

@@ -121,10 +121,15 @@ STDMETHODIMP BrowserSite::GetDropTarget(IDropTarget*, IDropTarget** target) {
 }
 
 STDMETHODIMP BrowserSite::GetExternal(IDispatch** external) {
-    if (external != nullptr) {
-        *external = nullptr;
+    if (external == nullptr) {
+        return E_POINTER;
     }
-    return S_FALSE;
+    *external = m_external.get();
+    if (*external == nullptr) {
+        return S_FALSE;
+    }
+    (*external)->AddRef();
+    return S_OK;
 }
 
 STDMETHODIMP BrowserSite::TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) {

@@ -25,7 +25,17 @@ class BrowserSite final : public IOleClientSite,
 
     // The control keeps its active object here, for keyboard messages.
     IOleInPlaceActiveObject* ActiveObject() const { return m_activeObject.get(); }
-    void Forget() { m_activeObject.Reset(); }
+    void Forget() {
+        m_activeObject.Reset();
+        m_external.Reset();
+    }
+    // What the page gets as window.external.
+    void SetExternal(IDispatch* external) {
+        if (external != nullptr) {
+            external->AddRef();
+        }
+        m_external = ComPtr<IDispatch>(external);
+    }
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -108,6 +118,7 @@ class BrowserSite final : public IOleClientSite,
     HWND m_parent;
     RECT m_bounds;
     ComPtr<IOleInPlaceActiveObject> m_activeObject;
+    ComPtr<IDispatch> m_external;
 };
 
 }  // namespace zavi

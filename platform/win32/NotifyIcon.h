@@ -23,17 +23,28 @@ class NotifyIcon {
     NotifyIcon(const NotifyIcon&) = delete;
     NotifyIcon& operator=(const NotifyIcon&) = delete;
 
+    // A new tip (up to 127 characters, cut at a whole one) and menu.
+    void Update(const MenuEntry& tip, std::vector<MenuEntry> menu);
+
   private:
     static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
     bool IsIconReport(WPARAM wParam, LPARAM lParam) const;
     // Shows the items where the pointer is and returns the one picked, or 0.
-    static unsigned TrackMenu(HWND window, std::vector<MenuItemDefinition> items);
+    static unsigned TrackMenu(HWND window, const std::vector<MenuEntry>& items);
+    // Registers the icon with the shell: at first, and again when Explorer restarts.
+    bool Add();
+    void ShowTip();
 
     HWND m_window;
     unsigned m_id;
+    unsigned m_flags;
     unsigned m_callbackMessage;
+    HICON m_icon;
+    std::string m_firstTip;
+    std::wstring m_tip;
     bool m_added;
+    UINT m_taskbarCreated;
     NotifyIconActions m_actions;
 };
 

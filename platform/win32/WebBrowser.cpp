@@ -1,9 +1,12 @@
 #include "WebBrowser.h"
 
+#include <mshtml.h>
+
 #include <cstdio>
 
 #include "../ErrorReport.h"
 #include "../ProgramError.h"
+#include "PageScriptSource.h"
 
 namespace zavi {
 namespace {
@@ -30,6 +33,18 @@ class Bstr {
     BSTR m_string;
 };
 
+// Names of the program's own in the page, new for each control: a page cannot count on
+// them.
+std::string RandomName(const char* prefix) {
+    LARGE_INTEGER counter{};
+    QueryPerformanceCounter(&counter);
+    char name[64];
+    std::snprintf(name, sizeof name, "%s%08lx%08lx", prefix,
+                  static_cast<unsigned long>(GetCurrentProcessId() ^ GetTickCount()),
+                  static_cast<unsigned long>(counter.LowPart));
+    return name;
+}
+
 // The retry's timer runs on the parent window, which carries the browser as a property.
 constexpr UINT_PTR kRetryTimer = 0x5A52;
 constexpr const wchar_t* kBrowserProperty = L"VLZaviRadio.WebBrowser";
@@ -39,7 +54,11 @@ constexpr const wchar_t* kBrowserProperty = L"VLZaviRadio.WebBrowser";
 WebBrowser::WebBrowser(HWND parent, const PixelRect& bounds, const CLSID& control)
     : m_parent(parent),
       m_bounds{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height},
-      m_site(BrowserSite::Create(parent, m_bounds)) {
+      m_site(BrowserSite::Create(parent, m_bounds)),
+      m_script{page::Transport::External, page::ScriptPart::All, RandomName("zaviReport"),
+               RandomName("zaviListen"),  RandomName("zavi"),    {}},
+      m_external(PageExternal::Create(Widen(m_script.channel))) {
+    m_site->SetExternal(m_external.get());
     HRESULT result = CoCreateInstance(control, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                       m_object.PutVoid());
     if (FAILED(result)) {
@@ -109,8 +128,9 @@ void WebBrowser::Navigate(const std::string& address) {
     if (m_keeper == nullptr) {
         throw ProgramError("The web browser control has no keeper to keep it to its station.");
     }
-    m_events = BrowserEvents::Connect(m_browser.get(), *m_keeper,
-                                      [this](PageFailure failure) { PageFailed(failure); });
+    m_events = BrowserEvents::Connect(
+        m_browser.get(), *m_keeper, [this](PageFailure failure) { PageFailed(failure); },
+        [this] { PageLoaded(); });
     if (!m_events->Connected()) {
         throw BrowserError("connected to its events", E_NOINTERFACE);
     }
@@ -133,6 +153,38 @@ void WebBrowser::PageFailed(PageFailure failure) {
     const auto delay = m_keeper->PageFailed(failure);
     SetPropW(m_parent, kBrowserProperty, this);
     SetTimer(m_parent, kRetryTimer, static_cast<UINT>(delay.count()), &WebBrowser::OnRetry);
+}
+
+void WebBrowser::SetListening(const page::ListenerState& state) {
+    m_script.state = state;
+    m_script.state.resume = false;  // a page still to come plays as it will
+    RunScript(page::CommandCall(m_script, state));
+}
+
+void WebBrowser::PageLoaded() {
+    RunScript(page::ScriptCall(page::kScriptSource, m_script));
+}
+
+// The control runs a host's script through the document's window; a page without a
+// document of the engine's (Wine has none) runs nothing.
+void WebBrowser::RunScript(const std::string& code) {
+    if (!m_browser) {
+        return;
+    }
+    ComPtr<IDispatch> document;
+    ComPtr<IHTMLDocument2> html;
+    ComPtr<IHTMLWindow2> window;
+    if (FAILED(m_browser->get_Document(document.Put())) || !document ||
+        FAILED(document->QueryInterface(IID_IHTMLDocument2, html.PutVoid())) ||
+        FAILED(html->get_parentWindow(window.Put())) || !window) {
+        return;
+    }
+    const Bstr text(FromUtf8(code));
+    const Bstr language(L"JScript");
+    VARIANT result;
+    VariantInit(&result);
+    window->execScript(text.get(), language.get(), &result);
+    VariantClear(&result);
 }
 
 void CALLBACK WebBrowser::OnRetry(HWND window, UINT, UINT_PTR id, DWORD) {

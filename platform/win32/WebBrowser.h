@@ -7,8 +7,10 @@
 
 #include "../ControlDefinitions.h"
 #include "../PageKeeper.h"
+#include "../PageProtocol.h"
 #include "BrowserEvents.h"
 #include "BrowserSite.h"
+#include "PageExternal.h"
 #include "ComPtr.h"
 #include "Form.h"
 #include "Win32.h"
@@ -29,12 +31,21 @@ class WebBrowser : public TabStop {
     WebBrowser(const WebBrowser&) = delete;
     WebBrowser& operator=(const WebBrowser&) = delete;
 
-    // Who decides where the page may go and when a page that did not load is loaded again.
-    void SetKeeper(PageKeeper* keeper) { m_keeper = keeper; }
+    // Who decides where the page may go, when a page that did not load is loaded again and
+    // when the page's media are started again.
+    void SetKeeper(PageKeeper* keeper) {
+        m_keeper = keeper;
+        m_external->SetKeeper(keeper);
+    }
     // Starts loading the address and returns; the page loads inside the control and goes
     // only where the keeper lets it (BrowserEvents). Raises a ProgramError when there is
     // no keeper or its guard cannot be connected: it never shows a page unguarded.
     void Navigate(const std::string& address);
+    // The listener's pause, volume and mute, for the page there is and those to come.
+    void SetListening(const page::ListenerState& state);
+    // The settings the page script is put in each page with (its state the listener's).
+    const page::ScriptSettings& Script() const { return m_script; }
+    IDispatch* External() const { return m_external.get(); }
 
     // Offers a keyboard message to the control first, so Tab and the browser's shortcuts
     // work inside the page. True when the control used it.
@@ -51,6 +62,10 @@ class WebBrowser : public TabStop {
     // The address once more: one page request.
     void Load();
     void PageFailed(PageFailure failure);
+    // The program's script put in the page that came, with the listener's state.
+    void PageLoaded();
+    // Runs script in the top page's document, if it has one.
+    void RunScript(const std::string& code);
     static void CALLBACK OnRetry(HWND window, UINT message, UINT_PTR id, DWORD time);
 
     HWND m_parent;
@@ -60,6 +75,8 @@ class WebBrowser : public TabStop {
     ComPtr<IOleInPlaceObject> m_inPlace;
     ComPtr<IWebBrowser2> m_browser;
     ComPtr<BrowserEvents> m_events;
+    page::ScriptSettings m_script;
+    ComPtr<PageExternal> m_external;
     HWND m_window = nullptr;
     PageKeeper* m_keeper = nullptr;
     std::string m_address;

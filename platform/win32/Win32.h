@@ -18,5 +18,8 @@ namespace zavi {
 // The program's texts are 8-bit strings in the system code page; windows take UTF-16.
 std::wstring Widen(const std::string& text);
 std::string Narrow(const std::wstring& text);
+// UTF-8 and back, for a page's words as they are (a station's title may be in Nepali).
+std::string Utf8(const wchar_t* text);
+std::wstring FromUtf8(const std::string& text);
 
 }  // namespace zavi

@@ -68,14 +68,16 @@ class MediaWatchTest : public test::ProgramWindowsTest {
         return text;
     }
 
-    // Posts each "element:event" of the list on the channel and joins the answers.
+    // Posts each "element/event" of the list on the channel, as the page script's media
+    // reports of a live stream, and joins the answers.
     static std::string Report(const std::string& reports) {
         return Run("zaviradio",
                    "const channel = window.webkit.messageHandlers.zaviradioMedia;"
                    "const answers = [];"
                    "for (const report of reports.split(' ')) {"
                    "  const [element, event] = report.split('/');"
-                   "  answers.push(await channel.postMessage({element, event}));"
+                   "  const message = ['media', element, event, true, false, false, 0];"
+                   "  answers.push(await channel.postMessage(message.join('\\x1f')));"
                    "}"
                    "return answers.join(',');",
                    g_variant_new_parsed("{'reports': <%s>}", reports.c_str()));
@@ -97,7 +99,7 @@ TEST_F(MediaWatchTest, AnswersThePageScriptWithWhenToRestart) {
                   "const channel = window.webkit.messageHandlers.zaviradioMedia;"
                   "return [await channel.postMessage('playing'),"
                   "        await channel.postMessage({element: 7, event: 'playing'}),"
-                  "        await channel.postMessage({element: 'f:4'})].join(',');"),
+                  "        await channel.postMessage('media\\x1ff:4')].join(',');"),
               "-1,-1,-1");
 }
 

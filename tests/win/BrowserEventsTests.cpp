@@ -2,6 +2,7 @@
 
 #include <exdispid.h>
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -223,15 +224,25 @@ class CountingKeeper final : public PageKeeper {
         failures.push_back(failure);
         return Delay(200);
     }
-    void PageLoaded() override {}
-    std::optional<Delay> OnMedia(const std::string&, const MediaReport&, TimePoint) override {
-        return std::nullopt;
+    void PageLoaded() override { ++loaded; }
+    // Media reports are answered with their element's number of seconds.
+    std::optional<Delay> OnMedia(const std::string& element, const MediaReport& report,
+                                 TimePoint) override {
+        reports.push_back(element + "/" + std::string(MediaEventName(report.event)));
+        return Delay(1000 * std::atoi(element.c_str()));
     }
     void OnSound(bool, TimePoint) override {}
     bool ReloadDue(TimePoint) override { return false; }
+    void NowPlaying(const std::string& title, const std::string& artist) override {
+        titles.push_back(title + "|" + artist);
+    }
+    void PageTitle(const std::string& title) override { titles.push_back(title); }
     Delay EngineStopped(TimePoint) override { return Delay(0); }
 
     std::vector<PageFailure> failures;
+    std::vector<std::string> reports;
+    std::vector<std::string> titles;
+    int loaded = 0;
 
   private:
     StationKeeper m_station;
@@ -276,6 +287,82 @@ TEST_F(BrowserEventsTest, APageThatDidNotLoadIsLoadedAgainWhenTheKeeperSays) {
         test::PumpMessagesFor(10);
     }
     EXPECT_EQ(server.GetsFor(kStationPagePath), 1);
+}
+
+// The page's way to the program: window.external, as the control asks the document host
+// for it, by the method the script was told of. (Wine has no engine to run the script
+// itself: its injection at DocumentComplete cannot be seen here.)
+TEST_F(BrowserEventsTest, ThePageScriptReportsThroughWindowExternal) {
+    CountingKeeper keeper;
+    m_browser->SetKeeper(&keeper);
+    ComPtr<IDocHostUIHandler> host;
+    ComPtr<IOleObject> control;
+    ASSERT_TRUE(SUCCEEDED(m_browser->Control()->QueryInterface(IID_IOleObject, control.PutVoid())));
+    ComPtr<IOleClientSite> site;
+    ASSERT_TRUE(SUCCEEDED(control->GetClientSite(site.Put())));
+    ASSERT_TRUE(SUCCEEDED(site->QueryInterface(IID_IDocHostUIHandler, host.PutVoid())));
+    ComPtr<IDispatch> external;
+    ASSERT_EQ(host->GetExternal(external.Put()), S_OK);
+    ASSERT_TRUE(external);
+
+    const std::wstring method = Widen(m_browser->Script().channel);
+    const auto call = [&](const std::wstring& name, const std::wstring& message) {
+        LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
+        DISPID id = 0;
+        if (FAILED(external->GetIDsOfNames(IID_NULL, names, 1, 0, &id))) {
+            return std::wstring(L"no such method");
+        }
+        BSTR text = SysAllocString(message.c_str());
+        VARIANT argument;
+        VariantInit(&argument);
+        argument.vt = VT_BSTR;
+        argument.bstrVal = text;
+        DISPPARAMS parameters{&argument, nullptr, 1, 0};
+        VARIANT result;
+        VariantInit(&result);
+        const HRESULT invoked = external->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &parameters,
+                                                 &result, nullptr, nullptr);
+        SysFreeString(text);
+        return SUCCEEDED(invoked) && result.vt == VT_I4 ? std::to_wstring(result.lVal)
+                                                        : std::wstring(L"failed");
+    };
+    const auto message = [](std::initializer_list<std::wstring> fields) {
+        std::wstring joined;
+        for (const std::wstring& field : fields) {
+            joined += (joined.empty() ? L"" : L"\x1f") + field;
+        }
+        return joined;
+    };
+    // A media report, in the protocol's fields, answered with the keeper's delay; a title
+    // in Nepali arrives as it was; anything else is answered -1.
+    EXPECT_EQ(
+        call(method, message({L"media", L"3:1", L"ended", L"true", L"false", L"false", L"0"})),
+        L"3000");
+    EXPECT_EQ(call(method, message({L"title", L"\x0930\x0947\x0921\x093F\x092F\x094B", L"FM"})),
+              L"0");
+    EXPECT_EQ(call(method, message({L"media", L"1:1", L"sung", L"true", L"false", L"false", L"0"})),
+              L"-1");
+    EXPECT_EQ(call(L"alert", L"media"), L"no such method");
+    EXPECT_EQ(keeper.reports, (std::vector<std::string>{"3:1/ended"}));
+    EXPECT_EQ(keeper.titles,
+              (std::vector<std::string>{"\xE0\xA4\xB0\xE0\xA5\x87\xE0\xA4\xA1\xE0\xA4\xBF"
+                                        "\xE0\xA4\xAF\xE0\xA5\x8B|FM"}));
+}
+
+// A top page that came is a page that loaded: the keeper starts afresh (a failure's back-off
+// is over); a frame's is not.
+TEST_F(BrowserEventsTest, ATopPageThatCameIsReportedLoaded) {
+    m_events->Disconnect();
+    CountingKeeper keeper;
+    int injected = 0;
+    m_events = BrowserEvents::Connect(m_browser->Control(), keeper, {}, [&] { ++injected; });
+    WebBrowser frame(m_parent, PixelRect{0, 0, 10, 10});
+    for (IDispatch* which : {static_cast<IDispatch*>(frame.Control()), TopFrame()}) {
+        EventArguments arguments({Dispatch(which), Empty()});
+        Invoke(DISPID_DOCUMENTCOMPLETE, arguments);
+    }
+    EXPECT_EQ(keeper.loaded, 1);
+    EXPECT_EQ(injected, 1);
 }
 
 }  // namespace
