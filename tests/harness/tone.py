@@ -1,13 +1,14 @@
 """Measures a recorded tone: where it is heard, and at what frequency.
 
-    tone.py CAPTURE.raw [EXPECTED_HZ]
+    tone.py CAPTURE.raw [EXPECTED_HZ [FROM_MS TO_MS]]
 
 CAPTURE is 16-bit little-endian stereo at 44,100 Hz, as parec records it. Prints
 first_sound_ms=, last_sound_ms= (from the start of the capture, in 50 ms windows whose
 loudness is above a threshold), heard_ms= (time with sound between them),
 segments= (the stretches of sound, START-END in ms, gaps under 250 ms bridged) and
 frequency_hz= (the strongest frequency near the expected one, found by a Goertzel filter
-over a one-second stretch of sound, to 0.1 Hz).
+over a one-second stretch of sound, to 0.1 Hz); with FROM_MS and TO_MS also rms= (the
+loudness between them, on the 16-bit scale).
 """
 import array
 import math
@@ -46,6 +47,9 @@ def main():
     with open(path, "rb") as capture:
         data.frombytes(capture.read())
     left = data[0::2]  # one channel is enough: the tone is the same in both
+    if len(sys.argv) > 4:
+        part = left[int(sys.argv[3]) * RATE // 1000:int(sys.argv[4]) * RATE // 1000]
+        print(f"rms={math.sqrt(sum(x * x for x in part) / max(len(part), 1)):.0f}")
     loud = []
     for start in range(0, len(left) - WINDOW + 1, WINDOW):
         window = left[start:start + WINDOW]

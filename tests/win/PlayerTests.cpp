@@ -197,10 +197,10 @@ TEST_F(PlayerTest, TheTrayIconBringsThePlayerBackAndItsMenuShowsItOrQuits) {
     EXPECT_TRUE(restored());
     EXPECT_TRUE(IsWindowVisible(player.hWnd()));
 
-    // "Show player", the first item, does the same.
+    // "Show player", above "Quit" under the radio's items, does the same.
     ASSERT_TRUE(minimize());
     {
-        MenuPicker picker({VK_DOWN, VK_RETURN});
+        MenuPicker picker({VK_UP, VK_UP, VK_RETURN});
         ClickTrayIcon(WM_RBUTTONUP);
         EXPECT_TRUE(picker.Seen());
     }

@@ -15,46 +15,12 @@ set -euo pipefail
 program=$1 build_dir=$2 station_dir=$3 port=$4
 source "$(dirname "$0")/../../harness/harness.sh"
 harness_begin tray "$build_dir" desktop
+source "$harness/panel.sh"
+panel_setup
+on_exit panel_stop
 serve_station "$port" "$station_dir"
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "FAILED: no session bus"; exit 1; }
 
-# The panel keeps its settings in a folder of this test's own, through an xfconfd of its own.
-panel_home="$work/panel"
-mkdir -p "$panel_home/xfce4/xfconf/xfce-perchannel-xml"
-cat >"$panel_home/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'XML'
-<?xml version="1.0" encoding="UTF-8"?>
-<channel name="xfce4-panel" version="1.0">
-  <property name="configver" type="int" value="2"/>
-  <property name="panels" type="array">
-    <value type="int" value="1"/>
-    <property name="panel-1" type="empty">
-      <property name="position" type="string" value="p=6;x=0;y=0"/>
-      <property name="length" type="uint" value="100"/>
-      <property name="position-locked" type="bool" value="true"/>
-      <property name="size" type="uint" value="32"/>
-      <property name="plugin-ids" type="array"><value type="int" value="1"/></property>
-    </property>
-  </property>
-  <property name="plugins" type="empty">
-    <property name="plugin-1" type="string" value="systray"/>
-  </property>
-</channel>
-XML
-panel_pids=()
-panel_start() {
-    XDG_CONFIG_HOME=$panel_home /usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd >/dev/null 2>&1 &
-    panel_pids+=($!)
-    poll 5 has_bus_name org.xfce.Xfconf || true
-    HOME=$work XDG_CONFIG_HOME=$panel_home xfce4-panel >>"$work/panel.log" 2>&1 &
-    panel_pids+=($!)
-}
-panel_stop() {
-    local pid
-    for pid in "${panel_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${panel_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    panel_pids=()
-}
-on_exit panel_stop
 # Xfce's tray is an X11 tray too and takes that place from trayer; once the panel has
 # gone, an X11 tray comes back, as on a desktop that has one: a trayer of the test's own.
 x11_tray=
@@ -137,7 +103,9 @@ for w, h, data in re.findall(r"\((\d+), (\d+), \[(?:byte )?([^\]]*)\]\)", text):
     else:
         sizes.append(w)
 print(" ".join(sizes))')" "16 22 24 32 48 64"
-check "the menu" "$(menu_labels)" "Show player|Quit"
+# The radio's items, then the window's own.
+radio_menu() { menu_labels | sed 's/.*\(Pause|Mute|Sleep timer\).*\(Start at login|Show player|Quit\)$/\1 \2/'; }
+check "the menu" "$(radio_menu)" "Pause|Mute|Sleep timer Start at login|Show player|Quit"
 
 minimize
 xdotool mousemove "$icon_x" "$icon_y" click 1
@@ -156,12 +124,12 @@ check "back in the X11 tray, the item gone" "$(places) $(no_item && echo none)" 
 panel_start
 poll 10 places_are "0 1" || true
 check "in the panel again, one icon" "$(places)" "0 1"
-check "with its menu" "$(menu_labels)" "Show player|Quit"
+check "with its menu" "$(radio_menu)" "Pause|Mute|Sleep timer Start at login|Show player|Quit"
 # A host that asks the program to show the menu itself, at a point on the screen.
 minimize
 bus "$(item)" /StatusNotifierItem org.kde.StatusNotifierItem.ContextMenu 400 300 >/dev/null
 poll 5 menu_shown || true
-xdotool key Down Return  # the menu's first item
+xdotool key Up Up Return  # "Show player", above the last item
 poll 5 shown || true
 check "ContextMenu shows the menu, whose \"Show player\" brings the player back" \
     "$(shown && echo shown)" shown
@@ -190,7 +158,8 @@ localedef -i ne_NP -f UTF-8 "$work/locale/ne_NP.UTF-8"
 LOCPATH=$work/locale LANG=ne_NP.UTF-8 LC_ALL= LANGUAGE= "$program" 2>>"$work/stderr.log" &
 program_pid=$!
 poll 20 registered || true
-check "the menu read over the bus" "$(menu_labels)" "प्लेयर देखाउनुहोस्|बन्द गर्नुहोस्"
+check "the menu read over the bus" "$(menu_labels | sed 's/.*\(रोक्नुहोस्|आवाज बन्द\).*\(प्लेयर देखाउनुहोस्|बन्द गर्नुहोस्\)$/\1 \2/')" \
+    "रोक्नुहोस्|आवाज बन्द प्लेयर देखाउनुहोस्|बन्द गर्नुहोस्"
 quit_id=$(bus "$(item)" /MenuBar com.canonical.dbusmenu.GetLayout 0 -1 '@as []' |
     sed -n "s/.*<(\([0-9]*\), {'label': <'बन्द गर्नुहोस्'>.*/\1/p")
 bus "$(item)" /MenuBar com.canonical.dbusmenu.Event "${quit_id:-0}" clicked '<0>' 0 >/dev/null
