@@ -390,6 +390,36 @@
     // The listener's pause stops the stream's download too (a live radio paused for an
     // hour must not keep taking the listener's data): its source is let go, and taken
     // again, at the live edge, on play.
+    // The element without its source, so that nothing loads, and as it was again.
+    function park(media, facts) {
+        var sources = [];
+        for (var child = media.firstChild; child; child = child.nextSibling) {
+            if (child instanceof HTMLSourceElement) {
+                sources.push(child);
+            }
+        }
+        facts.parked = {src: media.getAttribute('src'), sources: sources};
+        for (var i = 0; i < sources.length; ++i) {
+            media.removeChild(sources[i]);
+        }
+        media.removeAttribute('src');
+        load.call(media);  // ends the download
+    }
+
+    function unpark(media, facts) {
+        var parked = facts.parked;
+        if (!parked) {
+            return;
+        }
+        facts.parked = null;
+        for (var i = 0; i < parked.sources.length; ++i) {
+            media.appendChild(parked.sources[i]);
+        }
+        if (parked.src !== null) {
+            media.setAttribute('src', parked.src);
+        }
+    }
+
     function pauseAll() {
         var all = elements();
         for (var i = 0; i < all.length; ++i) {
@@ -405,11 +435,7 @@
                 facts.wanted = true;  // to be played again
                 stopQuietly(media, facts);
                 if (live(media) && !library(media) && !facts.parked) {
-                    // Nothing loads again by itself: no autoplay, no preload.
-                    facts.parked = {autoplay: media.autoplay, preload: media.preload};
-                    media.autoplay = false;
-                    media.preload = 'none';
-                    load.call(media);  // ends the download; the source stays the page's
+                    park(media, facts);
                 }
             }
         }
@@ -425,11 +451,7 @@
             }
             cancel.call(window, facts.timer);
             facts.timer = 0;
-            if (facts.parked) {
-                media.autoplay = facts.parked.autoplay;
-                media.preload = facts.parked.preload;
-                facts.parked = null;
-            }
+            unpark(media, facts);
             if (media.ended || media.error || (live(media) && !library(media))) {
                 facts.resuming = false;
                 load.call(media);  // the live edge, not where it was paused

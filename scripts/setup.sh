@@ -29,7 +29,9 @@ packages=(cmake g++ make pkg-config googletest libgtest-dev
           # watcher without a host, and the Nepali locale the tray test makes
           gettext xfce4-panel haskell-status-notifier-item-utils locales
           # where a program that should have ended stands, for the tests' logs
-          gdb)
+          gdb
+          # the page script read as ES5, as Internet Explorer 11's engine reads it
+          node-acorn)
 # The station pages' player libraries come from the npm registry (tests/harness/stations/pages).
 command -v npm >/dev/null || packages+=(nodejs npm)
 

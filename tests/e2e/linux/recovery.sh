@@ -170,18 +170,6 @@ case_hang() {
     relay_stop
 }
 
-# A drop of the Icecast source: off for SECONDS, then back on the air.
-drop_source() {  # drop_source KIND SECONDS; the return's time in $returned
-    source_off "$1"
-    sleep "$2"
-    source_on "$1"
-    case $1 in
-        hls*) poll 20 playlist_up "$_stations_dir/station/$1" || true ;;
-        *) poll 20 mount_up "$1" || true ;;
-    esac
-    returned=$(now_ms)
-}
-
 # A player library that plays through new Audio(), never in the document.
 detached_drop() {  # detached_drop PAGE
     station_page mp3 "$1"

@@ -118,6 +118,18 @@ source_off() {  # source_off NAME: the mount's encoder (or packager) stops and s
 }
 source_on() { rm -f "$_stations_dir/off-$1"; }
 
+# A drop of a station's source: off for SECONDS, then back on the air.
+drop_source() {  # drop_source KIND SECONDS; the return's time in $returned
+    source_off "$1"
+    sleep "$2"
+    source_on "$1"
+    case $1 in
+        hls*) poll 20 playlist_up "$_stations_dir/station/$1" || true ;;
+        *) poll 20 mount_up "$1" || true ;;
+    esac
+    returned=$(now_ms)
+}
+
 stations_start() {  # stations_start WORK_DIR STATION_SRC BASE_PORT [KIND...]: all, or those
     _stations_dir=$(realpath -m "$1") _station_src=$2
     local station_dir="$_stations_dir/station" base=$3 name i here
