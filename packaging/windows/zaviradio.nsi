@@ -109,4 +109,6 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ; The listener's "Start at login" goes with the program.
+  DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Zavi Radio"
 SectionEnd

@@ -92,6 +92,9 @@ wait_for_exit "$launcher"
 check "X ends it with code 0" "$code" 0
 
 echo "== uninstalled silently"
+# The listener had chosen "Start at login".
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+"$WINE64" reg add "$run_key" /v "Zavi Radio" /d '"C:\Program Files\Zavi Radio\zaviradio10.01.29.exe"' /f >/dev/null 2>&1
 started=$(now_ms)
 "$WINE64" "C:\\Program Files\\Zavi Radio\\uninstall.exe" /S
 wineserver -w  # the uninstaller copies itself away and returns at once
@@ -99,6 +102,7 @@ echo "figure: uninstall_ms=$(($(now_ms) - started))"
 check "no file is left" "$([ -e "$folder" ] && ls -A "$folder" | paste -sd ' ' || echo none)" none
 check "no shortcut is left" "$([ -e "$shortcut" ] && echo there || echo none)" none
 check "no Add/Remove Programs entry is left" "$("$WINE64" reg query "$key" >/dev/null 2>&1 && echo there || echo none)" none
+check "no start at login is left" "$("$WINE64" reg query "$run_key" /v "Zavi Radio" >/dev/null 2>&1 && echo there || echo none)" none
 
 echo "installer: $failures failed"
 [ "$failures" -eq 0 ]

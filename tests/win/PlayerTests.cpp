@@ -249,6 +249,30 @@ TEST_F(PlayerTest, ClickingXUnloadsBothWindowsEndsTheLoopAndNothingComesBack) {
     EXPECT_FALSE(Form::AnyLoaded());
 }
 
+// Explorer restarted: the icon is added again, or it would be gone for good. A middle
+// click pauses the radio, and the menu then offers Play.
+TEST_F(PlayerTest, TheIconComesBackWhenExplorerRestartsAndAMiddleClickPauses) {
+    auto& player = StartAndHandOff();
+    const std::size_t before = test::Recorded().notifyCalls.size();
+    SendMessageW(ZaviRadioSplash().hWnd(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    ASSERT_EQ(test::Recorded().notifyCalls.size(), before + 1);
+    EXPECT_EQ(test::Recorded().notifyCalls.back().message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(test::Recorded().notifyCalls.back().data.hIcon, ZaviRadioSplash().Icon());
+
+    const auto captions = [&] {
+        std::vector<std::string> words;
+        for (const MenuEntry& entry : player.TrayMenu()) {
+            words.push_back(entry.caption);
+        }
+        return words;
+    };
+    EXPECT_EQ(captions()[0], "Pause");
+    ClickTrayIcon(WM_MBUTTONUP);
+    EXPECT_EQ(captions()[0], "Play");
+    // No wheel reaches a Windows icon: the menu has Louder and Softer.
+    EXPECT_EQ(captions()[2], "Louder");
+}
+
 TEST_F(PlayerTest, ClosingThePlayerAnyOtherWayEndsTheProgramToo) {
     auto& player = StartAndHandOff();
     SendMessageW(player.hWnd(), WM_CLOSE, 0, 0);
