@@ -59,6 +59,7 @@ NotifyIcon::NotifyIcon(const Form& owner, const NotifyIconDefinition& definition
     if ((definition.flags & kNifTip) != 0) {
         // The shell's field holds 63 characters and a NUL.
         m_tip = tip.substr(0, kNotifyIconTipLength - 1);
+        m_name = m_tip;
     }
     if (m_bus.get() != nullptr) {
         g_signal_connect(m_bus.get(), "closed", G_CALLBACK(&NotifyIcon::OnBusClosed), this);
@@ -114,7 +115,7 @@ void NotifyIcon::Place() {
     } else {
         m_item.reset();
         if (!m_xembed) {
-            m_xembed.emplace(m_image.get(), m_tip, activate, secondary, menu, scroll);
+            m_xembed.emplace(m_image.get(), m_name, m_tip, activate, secondary, menu, scroll);
             if (m_xembed->TrayLost()) {
                 m_xembed.reset();
                 PlaceLater();

@@ -43,6 +43,7 @@ class NotifyIcon {
     static void OnBusClosed(GDBusConnection* bus, gboolean, GError*, gpointer self);
 
     GObjectPtr<GdkPixbuf> m_image;
+    std::string m_name;  // the first tip: the icon's own name
     std::string m_tip;
     NotifyIconActions m_actions;
     TrayMenuItems m_items;

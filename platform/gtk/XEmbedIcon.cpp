@@ -10,7 +10,8 @@ G_GNUC_BEGIN_IGNORE_DEPRECATIONS
 
 namespace zavi {
 
-XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<void()> activate,
+XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& name, const std::string& tip,
+                       std::function<void()> activate,
                        std::function<void()> secondary, std::function<void()> menu,
                        std::function<void(int)> scroll)
     : m_activate(std::move(activate)),
@@ -28,7 +29,7 @@ XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<v
     if (!tip.empty()) {
         gtk_status_icon_set_tooltip_text(icon, tip.c_str());
     }
-    gtk_status_icon_set_title(icon, tip.c_str());
+    gtk_status_icon_set_title(icon, name.c_str());
     // No gtk_status_icon_set_name: the program's name is already the icon window's class,
     // and setting it unrealizes and embeds the icon again, which GDK took for a second
     // map of the same window (a critical on stderr in about half of all launches).

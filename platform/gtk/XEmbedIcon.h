@@ -13,7 +13,9 @@ class XEmbedIcon {
   public:
     // ACTIVATE runs on a left click, SECONDARY on a middle one, MENU on a right click,
     // SCROLL with the wheel's steps (up is more).
-    XEmbedIcon(GdkPixbuf* image, const std::string& tip, std::function<void()> activate,
+    // NAME is the icon window's own (the program's tip), TIP what it shows now.
+    XEmbedIcon(GdkPixbuf* image, const std::string& name, const std::string& tip,
+               std::function<void()> activate,
                std::function<void()> secondary, std::function<void()> menu,
                std::function<void(int steps)> scroll);
     ~XEmbedIcon();

@@ -36,7 +36,13 @@ void EndSockets() {
 
 LoopbackServer::LoopbackServer(unsigned short port) {
     StartSockets();
+#if defined(_WIN32)
     m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+#else
+    // Never inherited: a web engine's process started meanwhile would keep the port
+    // listening after the test, and the next test could not have it.
+    m_listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);
+#endif
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
@@ -95,7 +101,11 @@ void LoopbackServer::Serve() {
         if (select(static_cast<int>(m_listener) + 1, &readable, nullptr, nullptr, &wait) <= 0) {
             continue;
         }
+#if defined(_WIN32)
         const SOCKET client = accept(m_listener, nullptr, nullptr);
+#else
+        const SOCKET client = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+#endif
         if (client == INVALID_SOCKET) {
             continue;
         }

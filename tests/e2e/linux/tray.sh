@@ -88,7 +88,8 @@ echo "screenshot: $build_dir/linux-tray-sni.png"
 echo "figure: tray_own_private_kb[sni]=$(process_kb "$program_pid" Private) (the program's own process, player up)"
 check "id and title" "$(property Id) $(property Title)" \
     "(<'np.com.velostan.ZaviRadio'>,) (<'Zavi Radio'>,)"
-check "tooltip" "$(property ToolTip)" "(<('', @a(iiay) [], 'Velostan Radio', '')>,)"
+# The tip says what plays: the sample page's Media Session title and artist.
+check "tooltip" "$(property ToolTip)" "(<('', @a(iiay) [], 'Zavi Radio - Velostan', '')>,)"
 check "a left click is not the menu" "$(property ItemIsMenu) $(property Menu)" \
     "(<false>,) (<objectpath '/MenuBar'>,)"
 # Every image square, four bytes a pixel, not all transparent; the sizes panels draw.
@@ -158,6 +159,8 @@ localedef -i ne_NP -f UTF-8 "$work/locale/ne_NP.UTF-8"
 LOCPATH=$work/locale LANG=ne_NP.UTF-8 LC_ALL= LANGUAGE= "$program" 2>>"$work/stderr.log" &
 program_pid=$!
 poll 20 registered || true
+nepali_radio() { menu_labels | grep -q 'रोक्नुहोस्'; }
+poll 10 nepali_radio || true  # the radio's items, once the player is up
 check "the menu read over the bus" "$(menu_labels | sed 's/.*\(रोक्नुहोस्|आवाज बन्द\).*\(प्लेयर देखाउनुहोस्|बन्द गर्नुहोस्\)$/\1 \2/')" \
     "रोक्नुहोस्|आवाज बन्द प्लेयर देखाउनुहोस्|बन्द गर्नुहोस्"
 quit_id=$(bus "$(item)" /MenuBar com.canonical.dbusmenu.GetLayout 0 -1 '@as []' |
