@@ -1,5 +1,6 @@
 // WebViewParts: a web view set up as a radio page needs it, with the context and content
-// manager it was made with: media may start without a gesture and nothing is kept on disk.
+// manager it was made with: media may start without a gesture, the page's cookies and
+// storage are kept in the program's data folder, and nothing is cached on disk.
 #pragma once
 
 #include <webkit2/webkit2.h>

