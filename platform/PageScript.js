@@ -404,6 +404,7 @@
         }
         media.removeAttribute('src');
         load.call(media);  // ends the download
+        pause.call(media);  // and tells the desktop's media controls that it is paused
     }
 
     function unpark(media, facts) {
@@ -418,6 +419,15 @@
         if (parked.src !== null) {
             media.setAttribute('src', parked.src);
         }
+    }
+
+    function parkLater(media, facts) {
+        return function () {
+            facts.timer = 0;
+            if (state.paused && !facts.parked) {
+                park(media, facts);
+            }
+        };
     }
 
     function pauseAll() {
@@ -435,7 +445,8 @@
                 facts.wanted = true;  // to be played again
                 stopQuietly(media, facts);
                 if (live(media) && !library(media) && !facts.parked) {
-                    park(media, facts);
+                    // A moment later: the desktop's media controls first see it paused.
+                    facts.timer = later.call(window, parkLater(media, facts), 1000);
                 }
             }
         }
@@ -446,11 +457,12 @@
         for (var i = 0; i < all.length; ++i) {
             var media = all[i];
             var facts = find(media);
-            if (!facts || !facts.wanted) {
-                continue;
+            if (!facts || !(facts.wanted || facts.played)) {
+                continue;  // never asked to play: the page's business
             }
             cancel.call(window, facts.timer);
             facts.timer = 0;
+            facts.wanted = true;
             unpark(media, facts);
             if (media.ended || media.error || (live(media) && !library(media))) {
                 facts.resuming = false;

@@ -28,7 +28,8 @@ page::ListenerState RadioControls::State() const {
 // Play after a pause, or after the station went silent, asks every element to play again
 // at once; a sleep timer that faded the station out is over.
 void RadioControls::TogglePause() {
-    m_paused = !m_paused;
+    m_paused = !Paused();
+    m_pagePaused = false;
     m_resume = !m_paused;
     m_fade = 1.0;
     if (m_paused) {
@@ -157,7 +158,7 @@ std::vector<MenuEntry> RadioControls::Menu(TimePoint now, bool menuVolume,
     }
     MenuEntry pause;
     pause.id = kPausePlay;
-    pause.caption = m_paused ? "Play" : "Pause";
+    pause.caption = Paused() ? "Play" : "Pause";
     menu.push_back(pause);
 
     MenuEntry mute;

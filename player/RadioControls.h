@@ -42,7 +42,8 @@ class RadioControls {
     // MINUTE is how long the sleep timer's minute lasts (shorter only in tests).
     RadioControls(int volume, bool muted, Delay minute = std::chrono::minutes(1));
 
-    bool Paused() const { return m_paused; }
+    // Paused from the tray, or by the listener in the page (its button, the media keys).
+    bool Paused() const { return m_paused || m_pagePaused; }
     int Volume() const { return m_volume; }
     bool Muted() const { return m_muted; }
     // What the page is told: the volume faded while the sleep timer ends.
@@ -50,7 +51,11 @@ class RadioControls {
     // The page was told: a Play's call to bring silent elements back is not said again.
     void Told() { m_resume = false; }
 
+    // The listener hears nothing on purpose: muted, or the volume at nothing.
+    bool Silenced() const { return m_muted || State().volume == 0; }
     void TogglePause();
+    // The page's media were paused by the listener there, or play again.
+    void PagePaused(bool paused) { m_pagePaused = paused; }
     void Scroll(int steps, TimePoint now);
     void ToggleMute() { m_muted = !m_muted; }
     void SetSleep(int minutes, TimePoint now);
@@ -76,6 +81,7 @@ class RadioControls {
     MenuEntry Level() const;
 
     bool m_paused = false;
+    bool m_pagePaused = false;
     bool m_resume = false;
     int m_volume;
     bool m_muted;

@@ -41,11 +41,19 @@ class StationKeeper final : public PageKeeper {
     }
     std::optional<Delay> OnMedia(const std::string& element, const MediaReport& report,
                                  TimePoint now) override {
-        return m_media.OnEvent(element, report, now);
+        const auto delay = m_media.OnEvent(element, report, now);
+        // A pause the listener made in the page is the radio's pause too.
+        if (report.event == MediaEvent::ListenerPause || report.event == MediaEvent::Playing) {
+            const bool paused = m_media.ListenerPaused();
+            Heard([paused](RadioControls& radio) { radio.PagePaused(paused); });
+        }
+        return delay;
     }
     void OnSound(bool playing, TimePoint now) override { m_reload.OnSound(playing, now); }
     bool ReloadDue(TimePoint now) override {
-        const bool paused = m_media.ListenerPaused() || (m_radio != nullptr && m_radio->Paused());
+        // Silence the listener made is no silence to mend.
+        const bool paused = m_media.ListenerPaused() ||
+                            (m_radio != nullptr && (m_radio->Paused() || m_radio->Silenced()));
         return m_reload.Due(now, paused, m_media.Recovering());
     }
     void NowPlaying(const std::string& title, const std::string& artist) override {

@@ -10,9 +10,9 @@ namespace {
 // entry of a live stream was seen to stall every later launch.
 GObjectPtr<WebKitWebContext> StationContext() {
     const std::string data = std::string(g_get_user_data_dir()) + "/zaviradio";
-    WebKitWebsiteDataManager* manager = webkit_website_data_manager_new(
-        "base-data-directory", data.c_str(), "base-cache-directory", (data + "/cache").c_str(),
-        nullptr);
+    WebKitWebsiteDataManager* manager =
+        webkit_website_data_manager_new("base-data-directory", data.c_str(), "base-cache-directory",
+                                        (data + "/cache").c_str(), nullptr);
     webkit_cookie_manager_set_persistent_storage(
         webkit_website_data_manager_get_cookie_manager(manager), (data + "/cookies.sqlite").c_str(),
         WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);

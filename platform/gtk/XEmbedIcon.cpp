@@ -11,9 +11,8 @@ G_GNUC_BEGIN_IGNORE_DEPRECATIONS
 namespace zavi {
 
 XEmbedIcon::XEmbedIcon(GdkPixbuf* image, const std::string& name, const std::string& tip,
-                       std::function<void()> activate,
-                       std::function<void()> secondary, std::function<void()> menu,
-                       std::function<void(int)> scroll)
+                       std::function<void()> activate, std::function<void()> secondary,
+                       std::function<void()> menu, std::function<void(int)> scroll)
     : m_activate(std::move(activate)),
       m_secondary(std::move(secondary)),
       m_menu(std::move(menu)),

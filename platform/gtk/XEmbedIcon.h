@@ -15,9 +15,8 @@ class XEmbedIcon {
     // SCROLL with the wheel's steps (up is more).
     // NAME is the icon window's own (the program's tip), TIP what it shows now.
     XEmbedIcon(GdkPixbuf* image, const std::string& name, const std::string& tip,
-               std::function<void()> activate,
-               std::function<void()> secondary, std::function<void()> menu,
-               std::function<void(int steps)> scroll);
+               std::function<void()> activate, std::function<void()> secondary,
+               std::function<void()> menu, std::function<void(int steps)> scroll);
     ~XEmbedIcon();
     XEmbedIcon(const XEmbedIcon&) = delete;
     XEmbedIcon& operator=(const XEmbedIcon&) = delete;

@@ -42,6 +42,29 @@ TEST(RadioControlsTest, TheMenuSaysWhatPlaysAndOffersWhatTheListenerCanDo) {
     EXPECT_TRUE(radio.State().resume);
     radio.Told();
     EXPECT_FALSE(radio.State().resume);
+    // A pause the listener made in the page is the radio's: the menu offers Play, and Play
+    // asks the page's media back.
+    radio.PagePaused(true);
+    EXPECT_EQ(Captions(radio.Menu(kStart, false, false))[0], "Play");
+    EXPECT_FALSE(radio.State().paused);
+    radio.TogglePause();
+    EXPECT_FALSE(radio.Paused());
+    EXPECT_TRUE(radio.State().resume);
+}
+
+TEST(RadioControlsTest, SilenceTheListenerMadeIsNoSilenceToMend) {
+    RadioControls radio(5, false);
+    StationKeeper keeper(radio, [] {});
+    const auto silentSince = PageKeeper::TimePoint{} + 1min;
+    keeper.OnSound(true, PageKeeper::TimePoint{});
+    keeper.OnSound(false, silentSince);
+    radio.Scroll(-1, kStart);  // the volume at nothing
+    EXPECT_FALSE(keeper.ReloadDue(silentSince + 10min));
+    radio.Scroll(1, kStart);
+    radio.ToggleMute();
+    EXPECT_FALSE(keeper.ReloadDue(silentSince + 10min));
+    radio.ToggleMute();
+    EXPECT_TRUE(keeper.ReloadDue(silentSince + 10min));
 }
 
 TEST(RadioControlsTest, TheWheelStepsTheVolumeWithinItsRangeAndShowsItAWhile) {

@@ -28,6 +28,8 @@ bus() { gdbus call --session --dest "$1" --object-path "$2" --method "$3" -- "${
 has_item() { [ -n "$(item)" ]; }
 item() { bus org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.ListNames |
     grep -o "org\.kde\.StatusNotifierItem-$program_pid-[0-9]*" | head -n 1 || true; }
+ours() { playerctl -l 2>/dev/null | grep '^np\.com\.velostan\.ZaviRadio\.' | head -n 1 || true; }
+offers_play() { [ "$(layout | grep -c "'label': <'Play'>")" = 1 ]; }
 layout() { bus "$(item)" /MenuBar com.canonical.dbusmenu.GetLayout 0 -1 '@as []'; }
 first_line() { layout | grep -o "'label': <'[^']*'>" | head -n 1 | sed "s/'label': <'\(.*\)'>/\1/"; }
 tip() { bus "$(item)" /StatusNotifierItem org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem ToolTip |
@@ -86,6 +88,7 @@ paused=$(now_ms)
 click Pause
 sleep 3
 check "paused, the stream's server sends it nothing more" "$(takes_nothing 5)" yes
+check "the desktop's media controls show it paused" "$(playerctl -p "$(ours)" status 2>/dev/null)" Paused
 check "the menu offers Play" "$(layout | grep -c "'label': <'Play'>")" 1
 drop_source mp3 4
 sleep 4
@@ -132,7 +135,12 @@ check "the settings kept the volume" "$(sed -n 's/^Volume=//p' "$XDG_CONFIG_HOME
 
 echo "== the level over a relaunch; the sleep timer; start at login"
 launch second
-sleep 6
+sleep 4
+playerctl -p "$(ours)" pause
+poll 3 offers_play || true
+check "a pause made in the page or by the media keys: the menu offers Play" "$(offers_play && echo yes)" yes
+playerctl -p "$(ours)" play
+sleep 3
 relaunched=$(now_ms)
 click "15 minutes"  # a minute of a second here: the fade in its last 10 s
 slept=$(now_ms)
@@ -163,8 +171,9 @@ check "the sleep timer fades before it pauses" \
     "$(awk -v f="$again" -v l="$fade" 'BEGIN {print (l > 0 && l < f * 0.8) ? "yes" : l}')" yes
 check "and is silent by its end" "$(($(sound_end_after "$slept") + recording_start_ms - slept <= 16500))" 1
 
+echo "the page's visits: $(grep -o 'GET /visit?[^ ]*' "$station_requests" | paste -sd ' ')"
 check "the page's local storage and cookie kept from one launch to the next" \
-    "$(grep -o 'GET /visit?[^ ]*' "$station_requests" | paste -sd ' ')" "GET /visit?1&c=1 GET /visit?2&c=2"
+    "$(grep -c 'GET /visit?1&c=1 ' "$station_requests") $(grep -c 'GET /visit?2&c=2 ' "$station_requests")" "1 1"
 check "in the program's data folder, with no HTTP disk cache" \
     "$(test -d "$XDG_DATA_HOME/zaviradio/localstorage" && echo kept) $(find "$XDG_DATA_HOME/zaviradio" -path '*WebKitCache*' -name '*Records*' | wc -l)" "kept 0"
 
