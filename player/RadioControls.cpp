@@ -145,73 +145,48 @@ MenuEntry RadioControls::Tip(TimePoint now, const std::string& name) const {
 
 std::vector<MenuEntry> RadioControls::Menu(TimePoint now, bool menuVolume,
                                            bool startAtLogin) const {
+    using Mark = MenuEntry::Mark;
+    const auto item = [](unsigned id, const char* caption, std::string argument = {},
+                         Mark mark = Mark::None, bool marked = false) {
+        MenuEntry entry;
+        entry.id = id;
+        entry.caption = caption;
+        entry.argument = std::move(argument);
+        entry.mark = mark;
+        entry.marked = marked;
+        return entry;
+    };
     std::vector<MenuEntry> menu;
     if (LevelShown(now)) {
         menu.push_back(Level());
     } else if (!NowPlaying().empty()) {
-        MenuEntry playing;
-        playing.id = kNowPlaying;
-        playing.caption = "%s";
-        playing.argument = NowPlaying();
-        playing.enabled = false;
-        menu.push_back(std::move(playing));
+        menu.push_back(item(kNowPlaying, "%s", NowPlaying()));
+        menu.back().enabled = false;
     }
-    MenuEntry pause;
-    pause.id = kPausePlay;
-    pause.caption = Paused() ? "Play" : "Pause";
-    menu.push_back(pause);
-
-    MenuEntry mute;
-    mute.id = kMute;
-    mute.caption = "Mute";
-    mute.mark = MenuEntry::Mark::Check;
-    mute.marked = m_muted;
-    menu.push_back(mute);
+    menu.push_back(item(kPausePlay, Paused() ? "Play" : "Pause"));
+    menu.push_back(item(kMute, "Mute", {}, Mark::Check, m_muted));
     if (menuVolume) {
-        MenuEntry louder;
-        louder.id = kLouder;
-        louder.caption = "Louder";
-        louder.enabled = m_volume < 100;
-        menu.push_back(louder);
-        MenuEntry softer;
-        softer.id = kSofter;
-        softer.caption = "Softer";
-        softer.enabled = m_volume > 0;
-        menu.push_back(softer);
+        menu.push_back(item(kLouder, "Louder"));
+        menu.back().enabled = m_volume < 100;
+        menu.push_back(item(kSofter, "Softer"));
+        menu.back().enabled = m_volume > 0;
     }
 
-    MenuEntry sleep;
-    sleep.id = kSleep;
-    sleep.caption = "Sleep timer";
+    MenuEntry sleep = item(kSleep, "Sleep timer");
     if (m_sleepUntil) {
         const auto left = std::chrono::ceil<Delay>(*m_sleepUntil - now);
         const auto minutes = (left + m_minute - Delay(1)) / m_minute;
         sleep.caption = "Sleep timer: %s min left";
         sleep.argument = std::to_string(std::max<long long>(minutes, 0));
     }
-    MenuEntry off;
-    off.id = kSleepOff;
-    off.caption = "Off";
-    off.mark = MenuEntry::Mark::Radio;
-    off.marked = !m_sleepUntil;
-    sleep.children.push_back(off);
+    sleep.children.push_back(item(kSleepOff, "Off", {}, Mark::Radio, !m_sleepUntil));
     for (std::size_t i = 0; i < std::size(kSleepMinutes); ++i) {
-        MenuEntry choice;
-        choice.id = kFirstSleepItem + static_cast<unsigned>(i);
-        choice.caption = "%s minutes";
-        choice.argument = std::to_string(kSleepMinutes[i]);
-        choice.mark = MenuEntry::Mark::Radio;
-        choice.marked = m_sleepUntil && m_sleepMinutes == kSleepMinutes[i];
-        sleep.children.push_back(std::move(choice));
+        sleep.children.push_back(item(kFirstSleepItem + static_cast<unsigned>(i), "%s minutes",
+                                      std::to_string(kSleepMinutes[i]), Mark::Radio,
+                                      m_sleepUntil && m_sleepMinutes == kSleepMinutes[i]));
     }
     menu.push_back(std::move(sleep));
-
-    MenuEntry login;
-    login.id = kStartAtLogin;
-    login.caption = "Start at login";
-    login.mark = MenuEntry::Mark::Check;
-    login.marked = startAtLogin;
-    menu.push_back(login);
+    menu.push_back(item(kStartAtLogin, "Start at login", {}, Mark::Check, startAtLogin));
     return menu;
 }
 

@@ -165,12 +165,13 @@ gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, G
     // Refused by a policy: the navigation guard's doing, or ours for an HTTP error.
     const bool refused = g_error_matches(
         error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE);
+    // The failure of whatever page this was is over: none is carried to the next load.
+    const std::optional<PageFailure> httpFailure = std::exchange(browser->m_httpFailure, {});
     if (browser->m_keeper == nullptr || browser->m_address != uri ||
-        (cancelled && !browser->m_timedOut) || (refused && !browser->m_httpFailure)) {
+        (cancelled && !browser->m_timedOut) || (refused && !httpFailure)) {
         return FALSE;
     }
-    const PageFailure failure = browser->m_httpFailure.value_or(PageFailure::Unreachable);
-    browser->m_httpFailure.reset();
+    const PageFailure failure = httpFailure.value_or(PageFailure::Unreachable);
     browser->m_timedOut = false;
     const PageKeeper::Delay delay = browser->m_keeper->PageFailed(failure);
     browser->ShowWaiting();
@@ -185,9 +186,16 @@ gboolean WebBrowser::OnResponse(WebKitWebView*, WebKitPolicyDecision* decision,
         return FALSE;
     }
     auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
-    const guint status =
-        webkit_uri_response_get_status_code(webkit_response_policy_decision_get_response(response));
+    WebKitURIResponse* answer = webkit_response_policy_decision_get_response(response);
+    const guint status = webkit_uri_response_get_status_code(answer);
     if (!webkit_response_policy_decision_is_main_frame_main_resource(response) || status < 400) {
+        return FALSE;
+    }
+    // An error from a host the page may not stay on (a script sent the top page there) is
+    // the navigation guard's to judge, which hands it to the user's browser; only the
+    // station's own is a station that did not load.
+    const char* uri = webkit_uri_response_get_uri(answer);
+    if (uri == nullptr || browser->m_keeper->TopPage(uri) != NavigationVerdict::Stay) {
         return FALSE;
     }
     browser->m_httpFailure = status >= 500 ? PageFailure::ServerError : PageFailure::ClientError;

@@ -30,7 +30,10 @@ TEST_F(WarmUpTest, MakesOneSpareViewAMomentLaterSetUpAsThePlayersAndAsksTheStati
         WebKitWebView* view = spare->view.get();
         EXPECT_STREQ(webkit_web_view_get_uri(view), "about:blank");
         EXPECT_EQ(webkit_web_view_get_context(view), spare->context.get());
-        EXPECT_TRUE(webkit_web_context_is_ephemeral(spare->context.get()));
+        // The page's storage kept, as a browser keeps it; nothing cached on disk.
+        EXPECT_FALSE(webkit_web_context_is_ephemeral(spare->context.get()));
+        EXPECT_EQ(webkit_web_context_get_cache_model(spare->context.get()),
+                  WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
         EXPECT_EQ(webkit_web_view_get_user_content_manager(view), spare->content.get());
         EXPECT_EQ(
             webkit_website_policies_get_autoplay_policy(webkit_web_view_get_website_policies(view)),

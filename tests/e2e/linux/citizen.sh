@@ -40,6 +40,8 @@ LIST
 # own at a known place; what the page learns it reports by asking for /report/WHAT.
 cp -r "$station_src" "$work/station"
 elsewhere="http://127.0.0.2:$port/elsewhere.html"
+# Another host (this server under another name) whose answer is an error page.
+missing="http://localhost:$port/listenlive/missing.html"
 cat >"$work/station/listenlive/zaviradio.html" <<HTML
 <!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>A page that tries</title>
@@ -64,8 +66,12 @@ if (navigator.mediaDevices && navigator.mediaDevices.getUserMedia) {
 Notification.requestPermission().then((p) => report('notifications-' + p));
 </script></body></html>
 HTML
-printf '<!DOCTYPE html><title>inside</title><script>fetch("/report/inside-loaded")</script>' \
-    >"$work/station/listenlive/inside.html"
+cat >"$work/station/listenlive/inside.html" <<HTML
+<!DOCTYPE html><title>inside</title><body style="margin:0">
+<button style="position:absolute;left:20px;top:20px;width:220px;height:36px"
+  onclick="location.href='$missing'">gone</button>
+<script>fetch("/report/inside-loaded")</script></body>
+HTML
 head -c 4096 /dev/urandom >"$work/station/listenlive/file.bin"
 
 serve_station "$port" "$work/station"
@@ -122,7 +128,14 @@ check "the player still shows the station's page" "$(pixel $((left + 200)) $((to
 click_page 60 238  # within the station's host
 poll 5 has_line "$work/requests.log" "inside-loaded" || true
 check "a link within the station's host stays in the player" "$(requested /report/inside-loaded)" 1
-check "only the two addresses went to the browser" "$(wc -l <"$work/browser.log")" 2
+stations_before=$(gets)
+click_page 60 38  # there, a script sends the top page to another host, which answers 404
+poll 5 has_line "$work/browser.log" "missing.html$" || true
+check "a script's way to another host's error page goes to the default browser" \
+    "$(grep -c "^$missing\$" "$work/browser.log" 2>/dev/null || true)" 1
+sleep 3
+check "and is no failure of the station's: its page is not asked for again" "$(gets)" "$stations_before"
+check "only the three addresses went to the browser" "$(wc -l <"$work/browser.log")" 3
 
 echo "== the web process's sandbox"
 web=$(pgrep -f WebKitWebProcess -P "$(pgrep -d, -P "$program_pid")" 2>/dev/null | head -1 || true)

@@ -65,6 +65,16 @@ sound_end_after() { tr ',' '\n' <<<"$(value segments "$work/tone.txt")" |
 sound_start_after() { tr ',' '\n' <<<"$(value segments "$work/tone.txt")" |
     awk -F- -v a=$(($1 - recording_start_ms)) '$1 > a {print $1; exit}'; }
 
+# "X", its exit code, and the recording measured.
+quit_and_hear() {
+    click_x "$player"
+    wait_for_exit "$program_pid"
+    check "X ends it with code 0" "$code" 0
+    recording_stop
+    measure
+    echo "sound heard (ms into the recording): $(value segments "$work/tone.txt")"
+}
+
 launch() {
     capture="$work/controls-$1.raw"
     recording_start "$capture"
@@ -109,12 +119,7 @@ sleep 3
 click Mute
 unmuted=$(now_ms)
 sleep 4
-click_x "$player"
-wait_for_exit "$program_pid"
-check "X ends it with code 0" "$code" 0
-recording_stop
-measure
-echo "sound heard (ms into the recording): $(value segments "$work/tone.txt")"
+quit_and_hear
 pause_ms=$(($(sound_end_after "$paused") + recording_start_ms - paused))
 echo "figure: controls_pause_to_silence_ms=$pause_ms"
 check "Pause silent within 2 s" "$([ "$pause_ms" -le 2000 ] && echo yes || echo "no, $pause_ms")" yes
@@ -155,12 +160,7 @@ check "and starts this program" "$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$entry")" "$
 click "Start at login"
 sleep 1
 check "unchecked, it is gone" "$(test -f "$entry" && echo there || echo gone)" gone
-click_x "$player"
-wait_for_exit "$program_pid"
-check "X ends it with code 0" "$code" 0
-recording_stop
-measure
-echo "sound heard (ms into the recording): $(value segments "$work/tone.txt")"
+quit_and_hear
 again=$(rms_between $((relaunched - 3000)) "$relaunched")
 echo "figure: controls_level_rms_after_relaunch=$again"
 check "the lower level kept over the relaunch" \
