@@ -69,6 +69,8 @@
     var play = proto.play;
     var pause = proto.pause;
     var listen = proto.addEventListener;
+    // The window's own: Internet Explorer will not call an element's on the window.
+    var listenWindow = window.addEventListener;
     var volumeProperty = Object.getOwnPropertyDescriptor(proto, 'volume');
     var later = window.setTimeout;
     var cancel = window.clearTimeout;
@@ -514,7 +516,7 @@
     } catch (e) {
         window[settings.command] = command;
     }
-    listen.call(window, 'message', function (event) {
+    listenWindow.call(window, 'message', function (event) {
         var data = event.data;
         if (typeof data === 'string' && data.indexOf(settings.token) === 0) {
             command(data.slice(settings.token.length));
@@ -607,7 +609,7 @@
     // element by stopping it on its way.
     for (var t = 0; t < types.length; ++t) {
         (function (type) {
-            listen.call(window, type, function (event) {
+            listenWindow.call(window, type, function (event) {
                 var target = event.target;
                 // The errors of an element's <source> children go to them; it has failed
                 // only when the last of them has.

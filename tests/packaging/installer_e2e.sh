@@ -98,6 +98,9 @@ run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 started=$(now_ms)
 "$WINE64" "C:\\Program Files\\Zavi Radio\\uninstall.exe" /S
 wineserver -w  # the uninstaller copies itself away and returns at once
+# Its copy deletes the files: on a new prefix seen to finish just after the wait.
+emptied() { [ ! -e "$folder" ] || [ -z "$(ls -A "$folder")" ]; }
+poll 10 emptied || true
 echo "figure: uninstall_ms=$(($(now_ms) - started))"
 check "no file is left" "$([ -e "$folder" ] && ls -A "$folder" | paste -sd ' ' || echo none)" none
 check "no shortcut is left" "$([ -e "$shortcut" ] && echo there || echo none)" none
