@@ -77,7 +77,6 @@
     var every = window.setInterval;
     var clock = window.performance;
     var query = document.querySelectorAll;
-    var stringify = JSON.stringify;
     var parse = JSON.parse;
     var frame = Math.random().toString(36).slice(2);
     var limits = settings.limits;
