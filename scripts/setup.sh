@@ -31,7 +31,9 @@ packages=(cmake g++ make pkg-config googletest libgtest-dev
           # where a program that should have ended stands, for the tests' logs
           gdb
           # the page script read as ES5, as Internet Explorer 11's engine reads it
-          node-acorn)
+          node-acorn
+          # tests side by side, each on a loopback of its own
+          iproute2 util-linux)
 # The station pages' player libraries come from the npm registry (tests/harness/stations/pages).
 command -v npm >/dev/null || packages+=(nodejs npm)
 

@@ -10,10 +10,6 @@ desktop_start() {
     if [ "$mode" != own ] && [ -n "${DISPLAY:-}" ]; then
         return 0
     fi
-    local n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-    done
     # A login gives each session a private runtime folder; so does this desktop when it
     # is started without one (the program keeps its one-instance lock there).
     if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
@@ -33,11 +29,17 @@ desktop_start() {
         _desktop_pids+=("${bus##*$'\n'}")
         _desktop_bus=1
     fi
-    local screen=${ZAVI_SCREEN:-1280x800x24}
-    Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display number itself: tests side by side never race for one.
+    local screen=${ZAVI_SCREEN:-1280x800x24} number i
+    number=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
     _desktop_pids+=($!)
-    export DISPLAY=":$n"
-    local i
+    for i in $(seq 100); do
+        [ -s "$number" ] && break
+        sleep 0.05
+    done
+    export DISPLAY=":$(head -n 1 "$number")"
+    rm -f "$number"
     for i in $(seq 50); do
         xdpyinfo >/dev/null 2>&1 && break
         sleep 0.1

@@ -81,13 +81,12 @@ check() {  # check DESCRIPTION ACTUAL EXPECTED
 }
 value() { sed -n "s/^$1=//p" "$2" | tr -d '\r'; }  # value KEY FILE
 poll() {  # poll SECONDS COMMAND...: true as soon as COMMAND is, false after SECONDS
-    local seconds=$1 i
+    local deadline=$(($(now_ms) + $1 * 1000))
     shift
-    for i in $(seq $((seconds * 20))); do
-        "$@" && return 0
+    until "$@"; do
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
         sleep 0.05
     done
-    return 1
 }
 has_line() { grep -q "$2" "$1" 2>/dev/null; }  # has_line FILE PATTERN
 exited() { ! kill -0 "$1" 2>/dev/null; }

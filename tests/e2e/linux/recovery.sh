@@ -73,7 +73,7 @@ launch_case() {  # launch_case NAME
 # up to BOUND ms after it, then ends the program with "X" and measures the recording.
 finish_case() {  # finish_case CAUSE_END BOUND_MS [KIND]
     local cause_end=$1 bound=$2 kind=${3:-mp3} back_at segments
-    sleep $(((cause_end + bound - $(now_ms)) / 1000 + 2)) 2>/dev/null || true
+    poll $(((cause_end + bound - $(now_ms)) / 1000 + 2)) heard_since "$cause_end" || true
     echo "X clicked at $(($(now_ms) - cause_end)) ms from the cause's end"
     click_x "$player"
     wait_for_exit "$program_pid"
@@ -100,6 +100,18 @@ finish_case() {  # finish_case CAUSE_END BOUND_MS [KIND]
         "$([ "$back_ms" -le "$bound" ] && echo yes || echo "no, $back_ms ms")" yes
     check "$case_name: the station's tone, ${station_hz[$kind]} Hz within 1 %" \
         "$(within_one_percent "$(value frequency_hz "$work/tone-$case_name.txt")" "${station_hz[$kind]}")" yes
+}
+# True once sound that began after the wall-clock ms SINCE has gone on for 2 s: the part of
+# the recording since then, read as it grows (4 bytes a sample, 44,100 samples a second).
+heard_since() {  # heard_since SINCE
+    local offset
+    offset=$(($(stat -c %s "$capture") - ($(now_ms) - $1) * 1764 / 10))
+    offset=$((offset < 0 ? 0 : offset / 4 * 4))
+    tail -c +$((offset + 1)) "$capture" >"$work/since.raw"
+    hear "$work/since.raw" "${station_hz[mp3]}" "$work/since.txt"
+    # A stretch from the part's very start may be a buffer still playing out.
+    tr ',' '\n' <<<"$(value segments "$work/since.txt")" |
+        awk -F- '$1 > 0 && $2 - $1 >= 2000 {found = 1} END {exit !found}'
 }
 check_requests() {  # check_requests EXPECTED
     echo "figure: recovery_page_requests[$case_name]=$(($(page_requests) - requests_before))"
