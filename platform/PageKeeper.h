@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "Clock.h"
+
 namespace zavi {
 
 enum class NavigationVerdict {
@@ -54,9 +56,6 @@ struct MediaReport {
 
 class PageKeeper {
   public:
-    using Delay = std::chrono::milliseconds;
-    using TimePoint = std::chrono::steady_clock::time_point;
-
     // The top page going to `url`: a link, a form, a redirect or a script's doing.
     virtual NavigationVerdict TopPage(std::string_view url) const = 0;
     // A new window asked for (window.open, a link with a target): never one of the view's.

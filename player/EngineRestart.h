@@ -6,14 +6,12 @@
 // minute starts the delays afresh.
 #pragma once
 
-#include <chrono>
+#include "Backoff.h"
 
 namespace zavi {
 
 class EngineRestart {
   public:
-    using Delay = std::chrono::milliseconds;
-    using TimePoint = std::chrono::steady_clock::time_point;
     static constexpr Delay kFirstDelay{1000};
     static constexpr Delay kLongestDelay{300000};
     static constexpr Delay kSteady{60000};
@@ -24,7 +22,7 @@ class EngineRestart {
   private:
     bool m_stopped = false;
     TimePoint m_restarted{};  // when the last new load was due
-    Delay m_next = kFirstDelay;
+    Backoff m_backoff{kFirstDelay, kLongestDelay};
 };
 
 }  // namespace zavi

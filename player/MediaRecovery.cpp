@@ -4,9 +4,8 @@
 
 namespace zavi {
 
-std::optional<MediaRecovery::Delay> MediaRecovery::OnEvent(const std::string& name,
-                                                           const MediaReport& report,
-                                                           TimePoint now) {
+std::optional<Delay> MediaRecovery::OnEvent(const std::string& name, const MediaReport& report,
+                                            TimePoint now) {
     auto found = m_elements.find(name);
     if (found == m_elements.end()) {
         // An element never heard playing is the page's business, unless the page asked it
@@ -63,20 +62,17 @@ std::optional<MediaRecovery::Delay> MediaRecovery::OnEvent(const std::string& na
     return std::nullopt;
 }
 
-std::optional<MediaRecovery::Delay> MediaRecovery::Trouble(Element& element,
-                                                           const MediaReport& report,
-                                                           TimePoint now) {
+std::optional<Delay> MediaRecovery::Trouble(Element& element, const MediaReport& report,
+                                            TimePoint now) {
     if (element.state == State::Playing && now - element.playingSince >= kRealReturn) {
-        element.nextDelay = kFirstDelay;
+        element.backoff.Reset();
     }
     if (report.library) {
         element.state = State::LibraryTrouble;
         return std::nullopt;
     }
     element.state = State::Recovering;
-    const Delay delay = element.nextDelay;
-    element.nextDelay = std::min(delay * 2, kLongestDelay);
-    return delay;
+    return element.backoff.Next();
 }
 
 bool MediaRecovery::Any(State state) const {

@@ -6,20 +6,18 @@
 // Extensions) are left to it: their source is not ours to load again.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <unordered_map>
 
 #include "../platform/PageKeeper.h"
+#include "Backoff.h"
 
 namespace zavi {
 
 class MediaRecovery {
   public:
-    using Delay = std::chrono::milliseconds;
-    using TimePoint = std::chrono::steady_clock::time_point;
     // Near a second at first, doubling to ten: the station is heard again within about
     // ten seconds of its return, and an outage costs one attempt per ten seconds.
     static constexpr Delay kFirstDelay{1000};
@@ -49,7 +47,7 @@ class MediaRecovery {
     enum class State { Playing, PausedByListener, Recovering, LibraryTrouble };
     struct Element {
         State state = State::Playing;
-        Delay nextDelay = kFirstDelay;
+        Backoff backoff{kFirstDelay, kLongestDelay};
         TimePoint playingSince{};
         bool live = true;
     };

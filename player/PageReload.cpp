@@ -1,7 +1,5 @@
 #include "PageReload.h"
 
-#include <algorithm>
-
 namespace zavi {
 
 void PageReload::OnSound(bool playing, TimePoint now) {
@@ -21,11 +19,11 @@ bool PageReload::Due(TimePoint now, bool listenerPaused, bool recovering) {
         Back();
     }
     if (!m_heard || m_playing || listenerPaused || recovering || now - m_since < kSilence ||
-        (m_reloaded && now - m_lastReload < m_gap)) {
+        (m_reloaded && now - m_lastReload < m_gap.Current())) {
         return false;
     }
     if (m_reloaded) {
-        m_gap = std::min(m_gap * 2, kLongestGap);
+        m_gap.Next();
     }
     m_reloaded = true;
     m_lastReload = now;
@@ -34,7 +32,7 @@ bool PageReload::Due(TimePoint now, bool listenerPaused, bool recovering) {
 
 void PageReload::Back() {
     m_reloaded = false;
-    m_gap = kFirstGap;
+    m_gap.Reset();
 }
 
 }  // namespace zavi

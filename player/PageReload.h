@@ -7,14 +7,12 @@
 // stays down.
 #pragma once
 
-#include <chrono>
+#include "Backoff.h"
 
 namespace zavi {
 
 class PageReload {
   public:
-    using Delay = std::chrono::milliseconds;
-    using TimePoint = std::chrono::steady_clock::time_point;
     // Silent this long (after it had been heard): the page is loaded again.
     static constexpr Delay kSilence{15000};
     static constexpr Delay kFirstGap{15000};
@@ -37,7 +35,7 @@ class PageReload {
     TimePoint m_since{};  // of the sound, or of the silence
     TimePoint m_lastReload{};
     bool m_reloaded = false;
-    Delay m_gap = kFirstGap;
+    Backoff m_gap{kFirstGap, kLongestGap};
 };
 
 }  // namespace zavi

@@ -4,25 +4,23 @@
 // (a 4xx: it may have moved) much less often than a host that did not answer at all.
 #pragma once
 
-#include <chrono>
-
 #include "../platform/PageKeeper.h"
+#include "Backoff.h"
 
 namespace zavi {
 
 class PageRetry {
   public:
-    using Delay = std::chrono::milliseconds;
     static constexpr Delay kFirstDelay{2000};
     static constexpr Delay kLongestDelay{30000};
     static constexpr Delay kLongestAfterClientError{300000};
 
     Delay Failed(PageFailure failure);
     // The page came: the next failure starts the back-off afresh.
-    void Loaded() { m_next = kFirstDelay; }
+    void Loaded() { m_backoff.Reset(); }
 
   private:
-    Delay m_next = kFirstDelay;
+    Backoff m_backoff{kFirstDelay, kLongestAfterClientError};
 };
 
 }  // namespace zavi

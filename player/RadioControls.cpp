@@ -78,7 +78,7 @@ bool RadioControls::Tick(TimePoint now) {
     return changed;
 }
 
-std::optional<RadioControls::Delay> RadioControls::NextTick(TimePoint now) const {
+std::optional<Delay> RadioControls::NextTick(TimePoint now) const {
     std::optional<Delay> next;
     const auto until = [&](TimePoint when) {
         const auto wait = std::max(Delay::zero(), std::chrono::ceil<Delay>(when - now));

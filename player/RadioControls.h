@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/Clock.h"
 #include "../platform/NotifyIconActions.h"
 #include "../platform/PageProtocol.h"
 
@@ -17,10 +18,6 @@ namespace zavi {
 
 class RadioControls {
   public:
-    using Clock = std::chrono::steady_clock;
-    using TimePoint = Clock::time_point;
-    using Delay = std::chrono::milliseconds;
-
     // The menu items' ids, apart from the start-up window's own.
     enum Item : unsigned {
         kNowPlaying = 10,

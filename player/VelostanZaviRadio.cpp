@@ -57,7 +57,7 @@ void VelostanZaviRadio::OnLoad() {
 void VelostanZaviRadio::OnTimer(unsigned id) {
     if (id == player::kListenTimer) {
         StopTimer({player::kListenTimer, 0});
-        const bool changed = m_radio.Tick(RadioControls::Clock::now());
+        const bool changed = m_radio.Tick(Clock::now());
         if (changed) {
             WebBrowser2().SetListening(m_radio.State());
         }
@@ -66,7 +66,7 @@ void VelostanZaviRadio::OnTimer(unsigned id) {
 }
 
 void VelostanZaviRadio::Listen(unsigned itemId) {
-    const auto now = RadioControls::Clock::now();
+    const auto now = Clock::now();
     bool remember = false;
     if (itemId == RadioControls::kPausePlay) {
         m_radio.TogglePause();
@@ -93,7 +93,7 @@ void VelostanZaviRadio::TogglePause() {
 }
 
 void VelostanZaviRadio::Scroll(int steps) {
-    m_radio.Scroll(steps, RadioControls::Clock::now());
+    m_radio.Scroll(steps, Clock::now());
     WebBrowser2().SetListening(m_radio.State());
     ListenerChanged(true);
 }
@@ -103,7 +103,7 @@ void VelostanZaviRadio::ListenerChanged(bool remember) {
         SaveListening({m_radio.Volume(), m_radio.Muted()});
     }
     StopTimer({player::kListenTimer, 0});
-    if (const auto next = m_radio.NextTick(RadioControls::Clock::now())) {
+    if (const auto next = m_radio.NextTick(Clock::now())) {
         StartTimer(
             {player::kListenTimer, static_cast<unsigned>(std::max<long long>(next->count(), 1))});
     }
@@ -111,11 +111,11 @@ void VelostanZaviRadio::ListenerChanged(bool remember) {
 }
 
 MenuEntry VelostanZaviRadio::TrayTip() const {
-    return m_radio.Tip(RadioControls::Clock::now(), splash::kTrayTip);
+    return m_radio.Tip(Clock::now(), splash::kTrayTip);
 }
 
 std::vector<MenuEntry> VelostanZaviRadio::TrayMenu() const {
-    return m_radio.Menu(RadioControls::Clock::now(), !kTrayHasWheel, StartsAtLogin());
+    return m_radio.Menu(Clock::now(), !kTrayHasWheel, StartsAtLogin());
 }
 
 // Every way of closing the window ends the program, as "X" does; otherwise the start-up

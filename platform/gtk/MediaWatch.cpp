@@ -92,7 +92,7 @@ gboolean MediaWatch::OnMessage(WebKitUserContentManager*, JSCValue* message,
     long long answer = -1;
     if (jsc_value_is_string(message) && watch->m_keeper != nullptr) {
         char* text = jsc_value_to_string(message);
-        answer = page::Answer(*watch->m_keeper, text, std::chrono::steady_clock::now());
+        answer = page::Answer(*watch->m_keeper, text, Clock::now());
         g_free(text);
     }
     JSCValue* value =

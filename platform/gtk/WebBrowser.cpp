@@ -13,11 +13,7 @@ extern "C" GResource* zavi_resources_get_resource(void);
 namespace zavi {
 namespace {
 
-PageKeeper::TimePoint Now() {
-    return std::chrono::steady_clock::now();
-}
-
-guint Milliseconds(PageKeeper::Delay delay) {
+guint Milliseconds(Delay delay) {
     return static_cast<guint>(std::min<long long>(delay.count(), G_MAXUINT));
 }
 
@@ -104,7 +100,7 @@ void WebBrowser::Load() {
     webkit_web_view_load_uri(m_view.get(), m_address.c_str());
 }
 
-void WebBrowser::LoadAfter(PageKeeper::Delay delay) {
+void WebBrowser::LoadAfter(Delay delay) {
     Stop(m_loadTimeoutSource);
     Stop(m_retrySource);
     m_retrySource = g_timeout_add(Milliseconds(delay), &WebBrowser::OnRetry, this);
@@ -173,7 +169,7 @@ gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, G
     }
     const PageFailure failure = httpFailure.value_or(PageFailure::Unreachable);
     browser->m_timedOut = false;
-    const PageKeeper::Delay delay = browser->m_keeper->PageFailed(failure);
+    const Delay delay = browser->m_keeper->PageFailed(failure);
     browser->ShowWaiting();
     browser->LoadAfter(delay);
     return TRUE;
@@ -232,7 +228,7 @@ void WebBrowser::OnPlayingAudio(GObject*, GParamSpec*, gpointer self) {
         return;
     }
     const bool playing = webkit_web_view_is_playing_audio(browser->m_view.get()) != FALSE;
-    browser->m_keeper->OnSound(playing, Now());
+    browser->m_keeper->OnSound(playing, Clock::now());
     if (playing) {
         browser->Stop(browser->m_silenceSource);
     } else if (browser->m_silenceSource == 0) {
@@ -252,7 +248,7 @@ void WebBrowser::OnTitle(GObject*, GParamSpec*, gpointer self) {
 
 gboolean WebBrowser::OnSilence(gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
-    if (browser->m_keeper->ReloadDue(Now())) {
+    if (browser->m_keeper->ReloadDue(Clock::now())) {
         browser->Load();
     }
     return G_SOURCE_CONTINUE;
@@ -294,7 +290,7 @@ void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminat
     }
     g_message("The web engine's page process ended (%s); the page is loaded again.",
               Reason(reason).c_str());
-    browser->LoadAfter(browser->m_keeper->EngineStopped(Now()));
+    browser->LoadAfter(browser->m_keeper->EngineStopped(Clock::now()));
 }
 
 }  // namespace zavi

@@ -51,7 +51,7 @@ class WebBrowser {
     // The address once more: one page request.
     void Load();
     // The address once more after DELAY, in place of any load still to come.
-    void LoadAfter(PageKeeper::Delay delay);
+    void LoadAfter(Delay delay);
     void ShowWaiting();
     void Stop(guint& source);
 

@@ -71,9 +71,7 @@ STDMETHODIMP PageExternal::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPP
     long long answer = -1;
     const BSTR message = parameters->rgvarg[0].bstrVal;
     if (m_keeper != nullptr && message != nullptr) {
-        RunTrapped([&] {
-            answer = page::Answer(*m_keeper, Utf8(message), std::chrono::steady_clock::now());
-        });
+        RunTrapped([&] { answer = page::Answer(*m_keeper, Utf8(message), Clock::now()); });
     }
     if (result != nullptr) {
         VariantInit(result);

@@ -12,7 +12,7 @@ namespace zavi {
 namespace {
 
 using namespace std::chrono_literals;
-const RadioControls::TimePoint kStart{};
+const TimePoint kStart{};
 
 std::vector<std::string> Captions(const std::vector<MenuEntry>& menu) {
     std::vector<std::string> captions;
@@ -55,8 +55,8 @@ TEST(RadioControlsTest, TheMenuSaysWhatPlaysAndOffersWhatTheListenerCanDo) {
 TEST(RadioControlsTest, SilenceTheListenerMadeIsNoSilenceToMend) {
     RadioControls radio(5, false);
     StationKeeper keeper(radio, [] {});
-    const auto silentSince = PageKeeper::TimePoint{} + 1min;
-    keeper.OnSound(true, PageKeeper::TimePoint{});
+    const auto silentSince = TimePoint{} + 1min;
+    keeper.OnSound(true, TimePoint{});
     keeper.OnSound(false, silentSince);
     radio.Scroll(-1, kStart);  // the volume at nothing
     EXPECT_FALSE(keeper.ReloadDue(silentSince + 10min));
@@ -112,7 +112,7 @@ TEST(PageProtocolTest, TheScriptIsHandedItsSettingsAndMessagesAreAnswered) {
     RadioControls radio(100, false);
     int heard = 0;
     StationKeeper keeper(radio, [&] { ++heard; });
-    const auto now = PageKeeper::TimePoint{};
+    const auto now = TimePoint{};
     EXPECT_EQ(page::Answer(keeper,
                            "media\x1f"
                            "a:1\x1fplaying\x1ftrue\x1f"

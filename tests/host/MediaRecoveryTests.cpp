@@ -8,7 +8,6 @@
 namespace zavi {
 namespace {
 
-using Delay = MediaRecovery::Delay;
 using Answer = std::optional<Delay>;
 constexpr Answer kLeave = std::nullopt;
 
@@ -43,7 +42,7 @@ TEST(MediaRecovery, BacksOffFromOneSecondDoublingToTen) {
 // Only a return that lasts starts the back-off afresh: a restart that plays a few seconds
 // left over and ends again is still the same outage.
 TEST(MediaRecovery, PlayingForTenSecondsStartsTheBackOffAfresh) {
-    const MediaRecovery::TimePoint t0{};
+    const TimePoint t0{};
     MediaRecovery recovery;
     recovery.OnEvent("a", MediaEvent::Playing, t0);
     recovery.OnEvent("a", MediaEvent::Failed, t0);
@@ -64,7 +63,7 @@ MediaReport Report(MediaEvent event, bool live = true) {
 // A live playlist that got its end marker replays its last seconds at each restart: that
 // is no return, and is stopped (restarted later) however it is seen, loaded or playing.
 TEST(MediaRecovery, AFinishedRecordingAfterALiveStreamIsNotAReturn) {
-    const MediaRecovery::TimePoint t0{};
+    const TimePoint t0{};
     MediaRecovery recovery;
     recovery.OnEvent("a", Report(MediaEvent::Playing), t0);
     EXPECT_EQ(recovery.OnEvent("a", Report(MediaEvent::Ended, false), t0 + Delay(60000)),

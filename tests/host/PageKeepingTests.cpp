@@ -10,7 +10,6 @@ namespace zavi {
 namespace {
 
 using Delay = std::chrono::milliseconds;
-using TimePoint = PageReload::TimePoint;
 
 std::vector<long long> Delays(PageRetry& retry, PageFailure failure, int count) {
     std::vector<long long> delays;
