@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs one test on a loopback, /tmp, desktop, message bus and runtime folder of its own,
-# so that tests run side by side: the program's station address is built in, and every
-# test serves its station there; X servers in two network namespaces would both take
+# Runs one test on a loopback, X socket folder, desktop, message bus and runtime folder of
+# its own, so that tests run side by side: the program's station address is built in, and
+# every test serves its station there; X servers in two network namespaces would both take
 # display 0, and the web engine's sandbox reaches the display through /tmp/.X11-unix. Where no network namespace can be made, the test runs as it
 # is, and the caller runs tests one at a time (see scripts/test.sh).
 #   isolated.sh COMMAND...
@@ -15,7 +15,8 @@ if [ "${1:-}" != --inside ]; then
 fi
 shift
 ip link set lo up
-mount -t tmpfs -o mode=1777 tmpfs /tmp
+mkdir -p -m 1777 /tmp/.X11-unix
+mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix
 unset DISPLAY DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR
 source "$(dirname "$0")/desktop-session.sh"
 desktop_start own
