@@ -25,6 +25,16 @@ Placement BottomRightCorner(double screenWidth, double screenHeight, double wind
     return {screenWidth - windowWidth, screenHeight - windowHeight};
 }
 
+int LogicalDpi(double resolution, int scale) {
+    if (resolution <= 0) {
+        resolution = 96;
+    }
+    if (scale > 1 && resolution >= 96.0 * scale) {
+        resolution /= scale;
+    }
+    return static_cast<int>(std::lround(resolution));
+}
+
 int FontHeightForPoints(double points, int dpi) {
     return -static_cast<int>(std::round(points * dpi / 72.0));
 }

@@ -39,6 +39,13 @@ struct Placement {
 Placement BottomRightCorner(double screenWidth, double screenHeight, double windowWidth,
                             double windowHeight);
 
+// The dots per inch of a toolkit's own pixels on a monitor scaled by `scale` (GTK's
+// logical pixels, each `scale` device pixels wide), from the resolution the desktop
+// gives. Desktops give it both ways: GNOME gives 96 at 2x (more for larger text), while
+// GDK_SCALE=2 with Xft.dpi: 192 gives it per device pixel. One that reaches 96 for each
+// step of scale is taken per device pixel, so that the scale is never counted twice.
+int LogicalDpi(double resolution, int scale);
+
 // Font height in pixels for a size in points, negative to ask for the character height.
 int FontHeightForPoints(double points, int dpi);
 

@@ -33,7 +33,9 @@ packages=(cmake g++ make pkg-config googletest libgtest-dev
           # the page script read as ES5, as Internet Explorer 11's engine reads it
           node-acorn
           # tests side by side, each on a loopback of its own
-          iproute2 util-linux)
+          iproute2 util-linux
+          # two monitors that GDK sees as such, for the desktops test
+          xserver-xorg-core xserver-xorg-video-dummy)
 # The station pages' player libraries come from the npm registry (tests/harness/stations/pages).
 command -v npm >/dev/null || packages+=(nodejs npm)
 

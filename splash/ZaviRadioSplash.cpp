@@ -66,8 +66,8 @@ void ZaviRadioSplash::OnLoad() {
 
         const Placement corner =
             BottomRightCorner(Screen::Width(), Screen::Height(), Width(), Height());
-        SetLeft(corner.left);
-        SetTop(corner.top);
+        SetLeft(Screen::Left() + corner.left);
+        SetTop(Screen::Top() + corner.top);
     });
 }
 

@@ -1,6 +1,10 @@
 #include "ColourKey.h"
 
+#include <X11/extensions/shape.h>
+#include <gdk/gdkx.h>
+
 #include <memory>
+#include <vector>
 
 namespace zavi {
 namespace {
@@ -8,6 +12,33 @@ namespace {
 constexpr char kKeyData[] = "VLZaviRadio.ColourKey";
 
 using Region = UniqueHandle<cairo_region_t*, &cairo_region_destroy>;
+
+// The window's shape in device pixels, given to the X server directly (no shape: the
+// whole window). Through GDK it would be in GDK's own pixels, multiplied by the scale: at
+// 2x every edge a step of two, with a fringe of the key colour along it. GDK never hears
+// of it, so it never clips its own drawing to it.
+void ShapeWindow(GtkWidget* window, const cairo_region_t* mask) {
+    GdkWindow* surface = gtk_widget_get_window(window);
+    if (surface == nullptr || !GDK_IS_X11_WINDOW(surface)) {
+        return;
+    }
+    Display* display = GDK_WINDOW_XDISPLAY(surface);
+    if (mask == nullptr) {
+        XShapeCombineMask(display, GDK_WINDOW_XID(surface), ShapeBounding, 0, 0, None, ShapeSet);
+        return;
+    }
+    const int count = cairo_region_num_rectangles(mask);
+    std::vector<XRectangle> rectangles(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        cairo_rectangle_int_t r{};
+        cairo_region_get_rectangle(mask, i, &r);
+        rectangles[static_cast<std::size_t>(i)] =
+            XRectangle{static_cast<short>(r.x), static_cast<short>(r.y),
+                       static_cast<unsigned short>(r.width), static_cast<unsigned short>(r.height)};
+    }
+    XShapeCombineRectangles(display, GDK_WINDOW_XID(surface), ShapeBounding, 0, 0,
+                            rectangles.data(), count, ShapeSet, YXBanded);
+}
 
 class Key {
   public:
@@ -21,7 +52,6 @@ class Key {
         if (gtk_widget_get_realized(window)) {
             OnRealize(window, this);
         }
-        gtk_widget_shape_combine_region(window, m_mask.get());
         Invalidate(WholeWindow());
     }
     // Goes when the key is removed or the window is finalized (its handlers are gone then).
@@ -54,8 +84,10 @@ class Key {
     }
     static void OnAllocate(GtkWidget* window, GdkRectangle*, gpointer key) { OnMap(window, key); }
 
+    // The X window is new, and has no shape of its own yet.
     static void OnRealize(GtkWidget* window, gpointer data) {
         auto* key = static_cast<Key*>(data);
+        ShapeWindow(window, key->m_mask.get());
         if (key->m_clock == nullptr) {
             key->m_clock = gtk_widget_get_frame_clock(window);
             key->m_painted = g_signal_connect_swapped(key->m_clock, "after-paint",
@@ -85,17 +117,21 @@ class Key {
             return;
         }
         m_pending = GdkRectangle{0, 0, 0, 0};
+        // Rendered at the monitor's scale, so that the mask is as fine as the drawing.
+        const int scale = gtk_widget_get_scale_factor(m_window);
         cairo_surface_t* image =
-            cairo_image_surface_create(CAIRO_FORMAT_RGB24, area.width, area.height);
+            cairo_image_surface_create(CAIRO_FORMAT_RGB24, area.width * scale, area.height * scale);
+        cairo_surface_set_device_scale(image, scale, scale);
         cairo_t* cr = cairo_create(image);
         cairo_translate(cr, -area.x, -area.y);
         gtk_widget_draw(m_window, cr);
         cairo_destroy(cr);
         cairo_surface_flush(image);
-        const Region drawn(RegionWithout(image, m_rgb, area.x, area.y));
+        const Region drawn(RegionWithout(image, m_rgb, area.x * scale, area.y * scale));
         cairo_surface_destroy(image);
 
-        const cairo_rectangle_int_t changed{area.x, area.y, area.width, area.height};
+        const cairo_rectangle_int_t changed{area.x * scale, area.y * scale, area.width * scale,
+                                            area.height * scale};
         cairo_region_subtract_rectangle(m_mask.get(), &changed);
         cairo_region_union(m_mask.get(), drawn.get());
         // Not while the frame is still being finished.
@@ -107,13 +143,13 @@ class Key {
     static gboolean OnApply(gpointer data) {
         auto* key = static_cast<Key*>(data);
         key->m_apply = 0;
-        gtk_widget_shape_combine_region(key->m_window, key->m_mask.get());
+        ShapeWindow(key->m_window, key->m_mask.get());
         return G_SOURCE_REMOVE;
     }
 
     GtkWidget* m_window;
     std::uint32_t m_rgb;
-    Region m_mask;
+    Region m_mask;  // in device pixels
     GdkRectangle m_pending{0, 0, 0, 0};
     GdkFrameClock* m_clock = nullptr;  // the realized window's
     gulong m_painted = 0;
@@ -162,7 +198,7 @@ void ApplyColourKey(GtkWidget* window, std::uint32_t rgb) {
 void RemoveColourKey(GtkWidget* window) {
     if (KeyOf(window) != nullptr) {
         g_object_set_data(G_OBJECT(window), kKeyData, nullptr);
-        gtk_widget_shape_combine_region(window, nullptr);
+        ShapeWindow(window, nullptr);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "../ErrorReport.h"
 #include "../Screen.h"
 #include "MessageLoop.h"
+#include "PrimaryMonitor.h"
 #include "ProgramIcon.h"
 #include "SystemColours.h"
 
@@ -256,10 +257,9 @@ gboolean Form::OnMapped(GtkWidget* window, GdkEvent*, gpointer data) {
         return FALSE;  // not framed yet
     }
     g_signal_handlers_disconnect_by_func(window, reinterpret_cast<gpointer>(&Form::OnMapped), data);
+    // The primary monitor's, where the start-up window was: not the pointer's.
     GdkRectangle work{};
-    gdk_monitor_get_workarea(
-        gdk_display_get_monitor_at_window(gdk_display_get_default(), gtk_widget_get_window(window)),
-        &work);
+    gdk_monitor_get_workarea(Screen::PrimaryMonitor(), &work);
     const int left = work.x + (work.width - outer.width) / 2;
     const int top = work.y + (work.height - outer.height) / 2;
     if (left != outer.x || top != outer.y) {

@@ -1,22 +1,15 @@
 #include "../Screen.h"
 
-#include <cmath>
-
 #include "../Twips.h"
-#include "Gtk.h"
+#include "PrimaryMonitor.h"
 
 namespace zavi::Screen {
 namespace {
 
 // The primary monitor whole, panels included: not its work area.
-GdkRectangle PrimaryMonitor() {
-    GdkDisplay* display = gdk_display_get_default();
-    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
-    if (monitor == nullptr) {
-        monitor = gdk_display_get_monitor(display, 0);
-    }
+GdkRectangle PrimaryGeometry() {
     GdkRectangle geometry{0, 0, 0, 0};
-    if (monitor != nullptr) {
+    if (GdkMonitor* monitor = PrimaryMonitor()) {
         gdk_monitor_get_geometry(monitor, &geometry);
     }
     return geometry;
@@ -24,17 +17,32 @@ GdkRectangle PrimaryMonitor() {
 
 }  // namespace
 
+GdkMonitor* PrimaryMonitor() {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+    return monitor != nullptr ? monitor : gdk_display_get_monitor(display, 0);
+}
+
 int Dpi() {
-    const double resolution = gdk_screen_get_resolution(gdk_screen_get_default());
-    return resolution > 0 ? static_cast<int>(std::lround(resolution)) : 96;
+    GdkMonitor* monitor = PrimaryMonitor();
+    return LogicalDpi(gdk_screen_get_resolution(gdk_screen_get_default()),
+                      monitor != nullptr ? gdk_monitor_get_scale_factor(monitor) : 1);
 }
 
 double Width() {
-    return PixelsToTwips(PrimaryMonitor().width, Dpi());
+    return PixelsToTwips(PrimaryGeometry().width, Dpi());
 }
 
 double Height() {
-    return PixelsToTwips(PrimaryMonitor().height, Dpi());
+    return PixelsToTwips(PrimaryGeometry().height, Dpi());
+}
+
+double Left() {
+    return PixelsToTwips(PrimaryGeometry().x, Dpi());
+}
+
+double Top() {
+    return PixelsToTwips(PrimaryGeometry().y, Dpi());
 }
 
 }  // namespace zavi::Screen

@@ -18,4 +18,12 @@ double Height() {
     return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), Dpi());
 }
 
+double Left() {
+    return 0;
+}
+
+double Top() {
+    return 0;
+}
+
 }  // namespace zavi::Screen

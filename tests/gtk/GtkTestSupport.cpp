@@ -181,6 +181,8 @@ void SendDeleteEvent(GtkWidget* window) {
 }
 
 Rendering Render(GtkWidget* window) {
+    // A control's change may be waiting for the next frame's layout: done now, as it would be.
+    gtk_container_check_resize(GTK_CONTAINER(window));
     Rendering image;
     image.width = gtk_widget_get_allocated_width(window);
     image.height = gtk_widget_get_allocated_height(window);

@@ -102,3 +102,50 @@ desktop_stop() {
         _desktop_runtime=
     fi
 }
+
+# A display on Xorg's dummy driver, whose outputs DUMMY0 and DUMMY1 GDK sees as real
+# monitors (Xvfb shows it one), with openbox. Needs root, as Xorg does.
+dummy_display_start() {  # dummy_display_start FOLDER
+    local folder=$1 number i
+    mkdir -p "$folder/conf.d"
+    cat >"$folder/xorg.conf" <<'CONF'
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 256000
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Virtual 2560 1600
+    EndSubSection
+EndSection
+CONF
+    number="$folder/display"
+    Xorg -displayfd 3 -config "$folder/xorg.conf" -configdir "$folder/conf.d" -noreset \
+        -nolisten tcp -logfile "$folder/xorg.log" 3>"$number" >/dev/null 2>&1 &
+    _desktop_pids+=($!)
+    for i in $(seq 100); do
+        [ -s "$number" ] && break
+        sleep 0.05
+    done
+    [ -s "$number" ] || return 1
+    export DISPLAY=":$(head -n 1 "$number")"
+    openbox >/dev/null 2>&1 &
+    _desktop_pids+=($!)
+    for i in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    xrandr --newmode 1280x800 83.50 1280 1352 1480 1680 800 803 809 831 -hsync +vsync
+    xrandr --addmode DUMMY0 1280x800
+    xrandr --addmode DUMMY1 1280x800
+}
+# Two 1280x800 monitors: the primary at PRIMARY, the other at OTHER ("X,Y" each).
+dummy_monitors() {  # dummy_monitors PRIMARY OTHER
+    xrandr --output DUMMY0 --mode 1280x800 --pos "${1/,/x}" --primary \
+        --output DUMMY1 --mode 1280x800 --pos "${2/,/x}"
+}

@@ -69,6 +69,19 @@ TEST(Twips, BottomRightCornerPlacesTheOuterCornerOnTheScreenCorner) {
     EXPECT_DOUBLE_EQ(onTinyScreen.top, -630);
 }
 
+TEST(Twips, TheScaleIsCountedOnceWhicheverWayTheDesktopGivesTheResolution) {
+    struct Case {
+        double resolution;
+        int scale;
+        int dpi;
+    };
+    for (const Case c :
+         {Case{96, 1, 96}, Case{192, 1, 192}, Case{96, 2, 96}, Case{192, 2, 96}, Case{120, 2, 120},
+          Case{288, 2, 144}, Case{288, 3, 96}, Case{-1, 1, 96}, Case{0, 2, 96}}) {
+        EXPECT_EQ(LogicalDpi(c.resolution, c.scale), c.dpi) << c.resolution << " x" << c.scale;
+    }
+}
+
 TEST(Twips, FontHeightsFollowTheDpi) {
     EXPECT_EQ(FontHeightForPoints(72, 96), -96);
     EXPECT_EQ(FontHeightForPoints(20.25, 96), -27);
