@@ -34,6 +34,8 @@ struct PushButtonDefinition {
     const char* caption;
     FontSpec font;
     int tabIndex;
+    // What a screen reader calls it, where the caption is only a sign ("X"); translated.
+    const char* accessibleName = nullptr;
 };
 
 struct WebBrowserDefinition {

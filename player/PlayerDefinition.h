@@ -19,7 +19,7 @@ inline constexpr FormDefinition kForm{"VLZaviRadio.VelostanZaviRadio",
 inline constexpr WebBrowserDefinition kWebBrowser2{{0, 0, 9975, 5295}, 0};
 // Sits above the browser's top-left corner; second in the tab order.
 inline constexpr PushButtonDefinition kCommand1{
-    1, {120, 0, 135, 195}, "X", {"MS Sans Serif", 8.25, 400}, 1};
+    1, {120, 0, 135, 195}, "X", {"MS Sans Serif", 8.25, 400}, 1, "Close"};
 
 // Runs only while a sleep timer counts down or a new volume is shown; its interval is set
 // for each next step.

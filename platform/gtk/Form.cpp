@@ -72,10 +72,19 @@ void Form::Load() {
     gtk_container_add(GTK_CONTAINER(m_overlay), canvas);
     gtk_container_add(GTK_CONTAINER(m_window), m_overlay);
     g_signal_connect(m_window, "delete-event", G_CALLBACK(&Form::OnDeleteEvent), this);
+    if (!floating) {
+        g_signal_connect(m_window, "key-press-event", G_CALLBACK(&Form::OnKeyPress), this);
+    }
     g_signal_connect(m_window, "destroy", G_CALLBACK(&Form::OnDestroy), this);
     g_signal_connect(m_window, "show", G_CALLBACK(&Form::OnShowOrHide), this);
     g_signal_connect(m_window, "hide", G_CALLBACK(&Form::OnShowOrHide), this);
     gtk_widget_show_all(m_overlay);
+    // A screen reader reads a start-up window out as it shows, without moving the focus,
+    // as it does a notification; its drawn texts are told as the canvas's.
+    m_canvas = canvas;
+    if (floating) {
+        atk_object_set_role(gtk_widget_get_accessible(m_window), ATK_ROLE_NOTIFICATION);
+    }
 
     try {
         CreateControls();
@@ -185,6 +194,13 @@ void Form::Click(unsigned controlId) {
 
 void Form::AddLabel(const Label& label) {
     m_labels.push_back(&label);
+    std::string texts;
+    for (const Label* each : m_labels) {
+        texts += (texts.empty() ? "" : "\n") + each->Caption();
+    }
+    AtkObject* accessible = gtk_widget_get_accessible(m_canvas);
+    atk_object_set_role(accessible, ATK_ROLE_LABEL);
+    atk_object_set_name(accessible, texts.c_str());
 }
 
 void Form::StartTimer(const TimerDefinition& timer) {
@@ -268,6 +284,18 @@ gboolean Form::OnMapped(GtkWidget* window, GdkEvent*, gpointer data) {
     return FALSE;
 }
 
+// Ctrl+W closes a window, as in every other program: here as the window's own close does.
+gboolean Form::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
+    const bool control =
+        (event->state & gtk_accelerator_get_default_mod_mask()) == GDK_CONTROL_MASK;
+    if (!control || gdk_keyval_to_lower(event->keyval) != GDK_KEY_w) {
+        return FALSE;
+    }
+    auto* form = static_cast<Form*>(data);
+    RunUntrapped([form] { form->OnClose(); });
+    return TRUE;
+}
+
 gboolean Form::OnDeleteEvent(GtkWidget*, GdkEvent*, gpointer data) {
     auto* form = static_cast<Form*>(data);
     RunUntrapped([form] { form->OnClose(); });
@@ -309,6 +337,7 @@ void Form::Destroyed() {
     g_object_set_data(G_OBJECT(m_window), kFormKey, nullptr);
     m_window = nullptr;
     m_overlay = nullptr;
+    m_canvas = nullptr;
     m_icon = {};
     if (!AnyLoaded()) {
         RequestQuit(0);

@@ -68,6 +68,7 @@ class Form : public FormEvents {
     };
 
     static gboolean OnDraw(GtkWidget* canvas, cairo_t* cr, gpointer form);
+    static gboolean OnKeyPress(GtkWidget* window, GdkEventKey* event, gpointer form);
     static gboolean OnMotion(GtkWidget* canvas, GdkEventMotion* event, gpointer form);
     static gboolean OnMapped(GtkWidget* window, GdkEvent* event, gpointer form);
     static gboolean OnDeleteEvent(GtkWidget* window, GdkEvent* event, gpointer form);
@@ -82,6 +83,7 @@ class Form : public FormEvents {
     FormDefinition m_definition;
     GtkWidget* m_window = nullptr;  // a toplevel is GTK's own: Unload destroys it
     GtkWidget* m_overlay = nullptr;
+    GtkWidget* m_canvas = nullptr;  // the labels are painted on it
     GObjectPtr<GdkPixbuf> m_icon;
     int m_dpi = 96;
     std::vector<const Label*> m_labels;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "Translations.h"
+
 namespace zavi {
 namespace {
 
@@ -12,7 +14,9 @@ void Style(GtkWidget* button, const FontSpec& font, int dpi) {
     char* text = g_strdup_printf(
         "button { min-width: 0; min-height: 0; padding: 0; border-width: 1px; "
         "border-radius: 0; font-family: \"%s\", sans-serif; font-size: %dpx; "
-        "font-weight: %d; }",
+        "font-weight: %d; } "
+        // The theme's focus ring sits inside the border, where a box this small has no room.
+        "button:focus { outline: 1px dashed currentColor; outline-offset: -1px; }",
         font.face, -FontHeightForPoints(font.points, dpi), font.weight);
     gtk_css_provider_load_from_data(css, text, -1, nullptr);
     g_free(text);
@@ -34,6 +38,10 @@ PushButton::PushButton(Form& form, const PushButtonDefinition& definition)
     g_signal_connect(m_widget.get(), "clicked", G_CALLBACK(&PushButton::OnClicked), this);
     form.Place(m_widget.get(), ToPixels(definition.bounds, form.Dpi()));
     form.AddTabStop(m_widget.get(), definition.tabIndex);
+    if (definition.accessibleName != nullptr) {
+        atk_object_set_name(gtk_widget_get_accessible(m_widget.get()),
+                            Translate(definition.accessibleName));
+    }
 }
 
 PushButton::~PushButton() {

@@ -22,6 +22,9 @@ struct PumpResult {
 PumpResult PumpFor(int milliseconds);
 // Handles events until the condition holds or the time is up; says whether it held.
 bool PumpUntil(const std::function<bool()>& condition, int milliseconds);
+// How long a first page load may take: a new web process, on a machine that runs other
+// tests beside this one.
+inline constexpr int kFirstLoadMs = 30000;
 // Takes any quit request left by an earlier test.
 void DrainQuit();
 

@@ -21,8 +21,8 @@ class MediaWatchTest : public test::ProgramWindowsTest {
         ASSERT_TRUE(m_server.Listening());
         ZaviRadioSplash().Show();
         zavi::VelostanZaviRadio().Show();
-        ASSERT_TRUE(
-            test::PumpUntil([&] { return m_server.GetsFor(kStationPagePath) == 1; }, 10000));
+        ASSERT_TRUE(test::PumpUntil([&] { return m_server.GetsFor(kStationPagePath) == 1; },
+                                    test::kFirstLoadMs));
         // The reports below are the loaded page's: the player forgets the elements of the
         // page before it once the new one has come.
         test::PumpUntil([] { return webkit_web_view_is_loading(View()) == FALSE; }, 5000);

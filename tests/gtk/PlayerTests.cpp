@@ -97,7 +97,7 @@ TEST_F(PlayerTest, LoadHidesTheSplashAndRequestsThePageOnceLaterTicksLeaveItAlon
     auto& player = StartAndHandOff();
     EXPECT_FALSE(gtk_widget_get_visible(ZaviRadioSplash().hWnd()));
     EXPECT_TRUE(ZaviRadioSplashInstance().IsLoaded());  // hidden, still sweeping
-    EXPECT_TRUE(test::PumpUntil([&] { return StationGets(server) == 1; }, 10000))
+    EXPECT_TRUE(test::PumpUntil([&] { return StationGets(server) == 1; }, test::kFirstLoadMs))
         << "requests seen: " << server.RequestLines().size();
 
     // Another window of the user's is in front: the next tick must not pull the player up.
@@ -186,7 +186,7 @@ TEST_F(PlayerTest, AStationHostThatRefusesConnectionsIsTriedAgainUntilItAnswers)
     EXPECT_TRUE(gtk_widget_get_visible(player.hWnd()));
     test::LoopbackServer server(test::PortOf(kStationHost));
     ASSERT_TRUE(server.Listening());
-    EXPECT_TRUE(test::PumpUntil([&] { return StationGets(server) == 1; }, 10000));
+    EXPECT_TRUE(test::PumpUntil([&] { return StationGets(server) == 1; }, test::kFirstLoadMs));
     EXPECT_TRUE(test::PumpUntil([&] { return Title(player).empty(); }, 3000)) << Title(player);
     test::PumpFor(2500);
     EXPECT_EQ(StationGets(server), 1);

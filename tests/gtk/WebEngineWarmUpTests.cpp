@@ -53,7 +53,8 @@ TEST_F(WarmUpTest, ThePlayerTakesTheSpareAndItsPageIsAskedForOnce) {
     test::PumpFor(600);
     auto& player = VelostanZaviRadio();
     EXPECT_FALSE(WebEngineWarmUp::TakeSpare()) << "the player took it";
-    EXPECT_TRUE(test::PumpUntil([&] { return station.GetsFor(kStationPagePath) == 1; }, 5000));
+    EXPECT_TRUE(test::PumpUntil([&] { return station.GetsFor(kStationPagePath) == 1; },
+                                test::kFirstLoadMs));
     const std::string uri = webkit_web_view_get_uri(player.WebBrowser2().View());
     EXPECT_NE(uri.find(kStationPagePath), std::string::npos) << uri;
     test::PumpFor(200);
