@@ -70,7 +70,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # way to the speakers; the font for pages in Nepali is recommended.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-bad, gstreamer1.0-pulseaudio | gstreamer1.0-pipewire | gstreamer1.0-alsa")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-lohit-deva-nepali | fonts-noto-core")
+# The windows are X11's (placed and shaped as only X lets a program do): on a Wayland
+# desktop through Xwayland, which an X session does not need.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-lohit-deva-nepali | fonts-noto-core, xwayland | xserver-xorg-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_CURRENT_BINARY_DIR}/packages)

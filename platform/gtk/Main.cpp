@@ -3,12 +3,18 @@
 
 #include "../../app/Program.h"
 #include "../AppIdentity.h"
+#include "DesktopNotice.h"
 #include "Gtk.h"
 #include "Platform.h"
 
 int main(int argc, char** argv) {
     if (!zavi::StartPlatform(&argc, &argv)) {
+        // Started from a menu, nobody reads standard error: a Wayland desktop without
+        // Xwayland is told in its notification area.
+        constexpr const char* kNoDisplay =
+            "Zavi Radio needs an X display. On a Wayland desktop, install Xwayland.";
         std::fprintf(stderr, "zaviradio: cannot open the X display (is DISPLAY set?)\n");
+        zavi::SendDesktopNotice("Zavi Radio cannot start", kNoDisplay);
         return 1;
     }
     // The web engine names the playing page to the desktop's media controls (MPRIS) by

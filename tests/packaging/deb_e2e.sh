@@ -41,6 +41,8 @@ for need in libwebkit2gtk-4.1-0 libgtk-3-0 gstreamer1.0-plugins-base gstreamer1.
     check "Depends on $need" "$(grep -qF -- "$need" <<<"$depends" && echo yes)" yes
 done
 check "Recommends the Devanagari font" "$(field Recommends | grep -o fonts-lohit-deva-nepali)" fonts-lohit-deva-nepali
+check "Recommends Xwayland where there is no X server" "$(field Recommends | grep -o 'xwayland | xserver-xorg-core')" \
+    "xwayland | xserver-xorg-core"
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' | grep -v '/$' | sort >"$work/files"
 expected="/usr/bin/zaviradio
 /usr/share/applications/$app.desktop

@@ -7,7 +7,8 @@
 # registered for http in a private XDG_DATA_HOME) and nothing else opens; a link within
 # the station's host stays in the player; a download is refused; location, microphone
 # and notifications are refused and the page sees it. The web process runs in its
-# sandbox (bubblewrap, a mount namespace of its own).
+# sandbox (bubblewrap, a mount namespace of its own). With no display at all (a Wayland
+# desktop without Xwayland) it ends with 1 and says why in the desktop's notifications.
 #   citizen.sh PROGRAM BUILD_DIR STATION_DIR PORT
 set -euo pipefail
 program=$1 build_dir=$2 station_src=$3 port=$4
@@ -167,6 +168,16 @@ wait_for_exit "$program_pid"
 program_pid=
 check "\"Quit\" ends the program with code 0" "$code" 0
 check "and withdraws the icon" "$(poll 3 icons_are 0; icons)" 0
+
+echo "== no display"
+dbus-monitor --session "interface='org.freedesktop.Notifications',member='Notify'" \
+    >"$work/notices.log" 2>&1 &
+on_exit "kill $!"
+poll 5 has_line "$work/notices.log" NameAcquired || true
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" 2>"$work/no-display.log" && code=0 || code=$?
+check "with no display it ends with code 1" "$code" 1
+check "and says so in a desktop notification" \
+    "$(poll 5 has_line "$work/notices.log" "needs an X display" && echo yes)" yes
 
 echo "end-to-end desktop citizen: $failures failed"
 [ "$failures" -eq 0 ]
