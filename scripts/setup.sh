@@ -37,7 +37,9 @@ packages=(cmake g++ make pkg-config googletest libgtest-dev
           # two monitors that GDK sees as such, for the desktops test
           xserver-xorg-core xserver-xorg-video-dummy
           # what a screen reader sees of it, read over AT-SPI
-          at-spi2-core gir1.2-atspi-2.0 python3-gi)
+          at-spi2-core gir1.2-atspi-2.0 python3-gi
+          # a Wayland desktop with Xwayland, and its screenshots
+          sway xwayland grim)
 # The station pages' player libraries come from the npm registry (tests/harness/stations/pages).
 command -v npm >/dev/null || packages+=(nodejs npm)
 

@@ -45,6 +45,17 @@ class Key {
     Key(GtkWidget* window, std::uint32_t rgb) : m_window(window), m_rgb(rgb) {
         // Shaped to nothing until it has been rendered once, so it never shows its white.
         m_mask = Region(cairo_region_create());
+        // A compositor may show X windows without their shapes (wlroots' Xwayland does):
+        // where the screen is composited, the key is also drawn see-through on a visual
+        // with alpha. It must be chosen before the window is made.
+        GdkScreen* screen = gtk_widget_get_screen(window);
+        GdkVisual* alpha = gdk_screen_get_rgba_visual(screen);
+        if (!gtk_widget_get_realized(window) && alpha != nullptr &&
+            gdk_screen_is_composited(screen)) {
+            gtk_widget_set_visual(window, alpha);
+            m_alpha = true;
+        }
+        g_signal_connect(window, "draw", G_CALLBACK(&Key::OnDraw), this);
         g_signal_connect(window, "map", G_CALLBACK(&Key::OnMap), this);
         g_signal_connect(window, "size-allocate", G_CALLBACK(&Key::OnAllocate), this);
         g_signal_connect(window, "realize", G_CALLBACK(&Key::OnRealize), this);
@@ -103,6 +114,29 @@ class Key {
     }
     static void OnPainted(gpointer key) { static_cast<Key*>(key)->Render(); }
 
+    // Before the window draws itself: all of it cleared to nothing, then only the mask
+    // drawn. Not while it is being rendered for the mask itself.
+    static gboolean OnDraw(GtkWidget* window, cairo_t* cr, gpointer data) {
+        auto* key = static_cast<Key*>(data);
+        if (!key->m_alpha || key->m_rendering) {
+            return FALSE;
+        }
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_rgba(cr, 0, 0, 0, 0);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        const double scale = gtk_widget_get_scale_factor(window);
+        const int count = cairo_region_num_rectangles(key->m_mask.get());
+        for (int i = 0; i < count; ++i) {
+            cairo_rectangle_int_t r{};
+            cairo_region_get_rectangle(key->m_mask.get(), i, &r);
+            cairo_rectangle(cr, r.x / scale, r.y / scale, r.width / scale, r.height / scale);
+        }
+        cairo_clip(cr);
+        return FALSE;
+    }
+
     GdkRectangle WholeWindow() const {
         return {0, 0, gtk_widget_get_allocated_width(m_window),
                 gtk_widget_get_allocated_height(m_window)};
@@ -124,7 +158,9 @@ class Key {
         cairo_surface_set_device_scale(image, scale, scale);
         cairo_t* cr = cairo_create(image);
         cairo_translate(cr, -area.x, -area.y);
+        m_rendering = true;
         gtk_widget_draw(m_window, cr);
+        m_rendering = false;
         cairo_destroy(cr);
         cairo_surface_flush(image);
         const Region drawn(RegionWithout(image, m_rgb, area.x * scale, area.y * scale));
@@ -132,8 +168,12 @@ class Key {
 
         const cairo_rectangle_int_t changed{area.x * scale, area.y * scale, area.width * scale,
                                             area.height * scale};
+        const Region before(cairo_region_copy(m_mask.get()));
         cairo_region_subtract_rectangle(m_mask.get(), &changed);
         cairo_region_union(m_mask.get(), drawn.get());
+        if (cairo_region_equal(before.get(), m_mask.get())) {
+            return;
+        }
         // Not while the frame is still being finished.
         if (m_apply == 0) {
             m_apply = g_idle_add_full(G_PRIORITY_HIGH_IDLE, &Key::OnApply, this, nullptr);
@@ -144,6 +184,9 @@ class Key {
         auto* key = static_cast<Key*>(data);
         key->m_apply = 0;
         ShapeWindow(key->m_window, key->m_mask.get());
+        if (key->m_alpha) {
+            gtk_widget_queue_draw(key->m_window);  // drawn again through the new mask
+        }
         return G_SOURCE_REMOVE;
     }
 
@@ -154,6 +197,8 @@ class Key {
     GdkFrameClock* m_clock = nullptr;  // the realized window's
     gulong m_painted = 0;
     guint m_apply = 0;
+    bool m_alpha = false;      // on a visual with alpha, where the screen is composited
+    bool m_rendering = false;  // for the mask, off screen
 };
 
 Key* KeyOf(GtkWidget* window) {

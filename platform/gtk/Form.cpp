@@ -57,6 +57,10 @@ void Form::Load() {
     SetWindowIcons(GTK_WINDOW(m_window), m_icon.get());
     if (floating) {
         gtk_window_move(GTK_WINDOW(m_window), client.left, client.top);
+        // Where X windows are a Wayland compositor's (Xwayland), it gives the keyboard to
+        // an unmanaged window unless it says it is a notification, or will not take it.
+        gtk_window_set_type_hint(GTK_WINDOW(m_window), GDK_WINDOW_TYPE_HINT_NOTIFICATION);
+        gtk_window_set_accept_focus(GTK_WINDOW(m_window), FALSE);
     } else {
         gtk_window_set_position(GTK_WINDOW(m_window), GTK_WIN_POS_CENTER);
         g_signal_connect(m_window, "configure-event", G_CALLBACK(&Form::OnMapped), this);

@@ -11,6 +11,7 @@ program=$1 build_dir=$2 station_dir=$3 port=$4
 source "$(dirname "$0")/../../harness/harness.sh"
 harness_begin desktops "$build_dir"
 [ "$(id -u)" -eq 0 ] || { echo "skipped: Xorg's dummy driver needs root"; exit 0; }
+on_exit desktop_stop
 dummy_display_start "$work/xorg" || { echo "FAILED: Xorg with the dummy driver"; exit 1; }
 serve_station "$port" "$station_dir"
 
