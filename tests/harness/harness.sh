@@ -112,9 +112,9 @@ now_ms() { date +%s%3N; }
 # The program's standard error without what others say through it: ALSA's and OpenAL's
 # lines where there is no sound card (GStreamer tries each output in turn), and a web
 # process still starting as its program quits, which can say it lost its socket.
-program_errors() {  # program_errors: the first 3 lines of $work/stderr.log that are the program's
+program_errors() {  # program_errors: the lines of $work/stderr.log that are the program's
     grep -v -e '^$' -e '^ALSA lib' -e '^AL lib' -e 'Error writing credentials to socket' \
-        "$work/stderr.log" | head -n 3
+        "$work/stderr.log" || true
 }
 
 # Starts recording the sound server, then the program (its pid in $program_pid), and

@@ -18,7 +18,13 @@ ip link set lo up
 mkdir -p -m 1777 /tmp/.X11-unix
 mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix
 unset DISPLAY DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR
+# The programs' caches and settings (the web engine's storage, the listener's volume) of
+# this test's own; GStreamer's plugin registry is shared, as it is written whole or not at
+# all, so that no test pays for a new one.
+private=$(mktemp -d)
+export GST_REGISTRY=${GST_REGISTRY:-${XDG_CACHE_HOME:-$HOME/.cache}/gstreamer-1.0/registry.$(uname -m).bin}
+export XDG_CACHE_HOME=$private/cache XDG_CONFIG_HOME=$private/config
 source "$(dirname "$0")/desktop-session.sh"
 desktop_start own
-trap desktop_stop EXIT
+trap 'desktop_stop; rm -rf "$private"' EXIT
 "$@"

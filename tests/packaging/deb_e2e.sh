@@ -99,7 +99,8 @@ mkdir "$work/home"
 recording_start "$work/capture.raw"
 sleep 1
 started=$(now_ms)
-HOME="$work/home" env -u XDG_DATA_HOME gtk-launch "$app" </dev/null >/dev/null 2>&1
+HOME="$work/home" env -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_CONFIG_HOME -u GST_REGISTRY \
+    gtk-launch "$app" </dev/null >/dev/null 2>&1
 poll 20 is_viewable "$player" || true
 check "started from the menu entry: the player is up" "$(is_viewable "$player" && echo yes)" yes
 program_pid=$(window_pid "$player")

@@ -73,7 +73,7 @@ click_x "$player"
 wait_for_exit "$last"
 check "and X ends it with code 0" "$code" 0
 check "no window or icon is left" "$(windows_titled "$splash") $(windows_titled "$player") $(icons)" "0 0 0"
-check "no error was printed" "$(grep -v 'Gdk-CRITICAL\|^ALSA lib\|^$' "$work/stderr.log" | grep -ci 'error\|critical' || true)" 0
+check "no error was printed" "$(program_errors | grep -v 'Gdk-CRITICAL' | grep -ci 'error\|critical' || true)" 0
 
 echo "end-to-end linux instance: $failures failed"
 [ "$failures" -eq 0 ]

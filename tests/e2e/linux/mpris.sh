@@ -60,7 +60,7 @@ check "silent from the pause" \
     "$([ "$first_end" -ge $((paused_at - 500)) ] && [ "$first_end" -le $((paused_at + 1500)) ] && echo yes || echo "ended at $first_end")" yes
 check "back after the play" \
     "$([ "$second_start" -ge $((played_at - 250)) ] && [ "$second_start" -le $((played_at + 2500)) ] && echo yes || echo "back at $second_start")" yes
-check "nothing was printed on standard error" "$(program_errors)" ""
+check "nothing was printed on standard error" "$(program_errors | head -n 3)" ""
 
 echo "end-to-end media controls: $failures failed"
 [ "$failures" -eq 0 ]

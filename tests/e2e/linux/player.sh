@@ -85,6 +85,6 @@ for run in 1 2 3 4 5 6; do
 done
 check "the page was drawn on each of 6 launches" "$drawn" 6
 
-check "seven launches, run and closed, printed nothing on standard error" "$(program_errors)" ""
+check "seven launches, run and closed, printed nothing on standard error" "$(program_errors | head -n 3)" ""
 echo "end-to-end linux: $failures failed"
 [ "$failures" -eq 0 ]

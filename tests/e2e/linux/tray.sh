@@ -201,9 +201,12 @@ wait "$program_pid" 2>/dev/null || true
 check "the program plays on, its icon back in the X11 tray" "$bus_loss" "running 1"
 
 # The web engine's sandboxed process cannot see the locale made in the test's own folder,
-# and says so: a Nepali desktop has its locale where every process sees it.
+# and says so: a Nepali desktop has its locale where every process sees it. When the test
+# takes the session's bus away, the web process can say it could not let its media
+# controls' name go: the engine's child, not the program.
 check "no GTK or GLib warnings on standard error" \
     "$(grep -E '(Gtk|Gdk|GLib|GLib-GIO)-(WARNING|CRITICAL)' "$work/stderr.log" |
-        grep -v 'Locale not supported by C library' | head -n 3 || true)" ""
+        grep -v -e 'Locale not supported by C library' \
+            -e 'WebKitWebProcess.*Error releasing name org.mpris' | head -n 3 || true)" ""
 echo "end-to-end tray: $failures failed"
 [ "$failures" -eq 0 ]
