@@ -54,34 +54,71 @@ struct MediaReport {
     std::chrono::milliseconds idle{0};
 };
 
-class PageKeeper {
+// Where the top page and new windows may go.
+class NavigationKeeper {
   public:
     // The top page going to `url`: a link, a form, a redirect or a script's doing.
     virtual NavigationVerdict TopPage(std::string_view url) const = 0;
     // A new window asked for (window.open, a link with a target): never one of the view's.
     virtual NavigationVerdict NewWindow(std::string_view url) const = 0;
 
+  protected:
+    ~NavigationKeeper() = default;
+};
+
+// When a page that did not load is loaded again, and when one came.
+class LoadKeeper {
+  public:
     // The page did not load: after how long to load it again.
     virtual Delay PageFailed(PageFailure failure) = 0;
     // The page came: the old page's elements are gone.
     virtual void PageLoaded() = 0;
+
+  protected:
+    ~LoadKeeper() = default;
+};
+
+// What the page's media elements do, and what the page says it plays.
+class MediaKeeper {
+  public:
     // The delay after which the element is to be stopped (if it is not) and started again
     // from its own source, or none: leave it as it is, and drop a restart still to come.
     virtual std::optional<Delay> OnMedia(const std::string& element, const MediaReport& report,
                                          TimePoint now) = 0;
+    // What the page says it plays (its media session), empty when it says nothing; and the
+    // document's title.
+    virtual void NowPlaying(const std::string& title, const std::string& artist) = 0;
+    virtual void PageTitle(const std::string& title) = 0;
+
+  protected:
+    ~MediaKeeper() = default;
+};
+
+// What a browser that hears its view and sees its engine's process asks: when a page gone
+// silent, or one whose process ended, is loaded again.
+class ViewKeeper {
+  public:
     // The view began or stopped making sound.
     virtual void OnSound(bool playing, TimePoint now) = 0;
     // Whether the page, silent when it should not be, is to be loaded again now; if so, the
     // keeper counts it as done.
     virtual bool ReloadDue(TimePoint now) = 0;
-    // What the page says it plays (its media session), empty when it says nothing; and the
-    // document's title.
-    virtual void NowPlaying(const std::string& title, const std::string& artist) = 0;
-    virtual void PageTitle(const std::string& title) = 0;
     // The page's web process ended under it (a crash, or out of memory) after the page had
     // come: after how long to load the page again, in a new one.
     virtual Delay EngineStopped(TimePoint now) = 0;
 
+  protected:
+    ~ViewKeeper() = default;
+};
+
+// What every browser asks; each of its parts takes only the keeper it needs.
+class BrowserKeeper : public NavigationKeeper, public LoadKeeper, public MediaKeeper {
+  protected:
+    ~BrowserKeeper() = default;
+};
+
+// All of it: what the player's window answers (the Linux browser asks all of it).
+class PageKeeper : public BrowserKeeper, public ViewKeeper {
   protected:
     ~PageKeeper() = default;
 };

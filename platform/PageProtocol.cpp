@@ -155,7 +155,7 @@ std::string CommandCall(const ScriptSettings& settings, const ListenerState& sta
     return call;
 }
 
-long long Answer(PageKeeper& keeper, std::string_view message, TimePoint now) {
+long long Answer(MediaKeeper& keeper, std::string_view message, TimePoint now) {
     const std::vector<std::string_view> fields = Fields(message);
     if (fields[0] == kTitleKind && fields.size() == kTitleFields) {
         keeper.NowPlaying(std::string(fields[kTitle]), std::string(fields[kArtist]));

@@ -68,6 +68,6 @@ std::string CommandCall(const ScriptSettings& settings, const ListenerState& sta
 
 // A message from the page answered through its keeper: a media report with the delay in
 // milliseconds (or -1), what the page says it plays with 0, anything else with -1.
-long long Answer(PageKeeper& keeper, std::string_view message, TimePoint now);
+long long Answer(MediaKeeper& keeper, std::string_view message, TimePoint now);
 
 }  // namespace zavi::page

@@ -29,7 +29,7 @@ RadioControls RememberedRadio() {
 
 VelostanZaviRadio::Controls::Controls(Form& form, RadioControls& radio)
     : keeper(radio, [] { RefreshTray(); }),
-      WebBrowser2(form, player::kWebBrowser2),
+      WebBrowser2(form, player::kWebBrowser2, keeper),
       Command1(form, player::kCommand1) {}
 
 VelostanZaviRadio::VelostanZaviRadio() : Form(player::kForm), m_radio(RememberedRadio()) {}
@@ -48,7 +48,6 @@ void VelostanZaviRadio::DestroyControls() {
 
 void VelostanZaviRadio::OnLoad() {
     zavi::ZaviRadioSplash().Hide();
-    WebBrowser2().SetKeeper(&m_controls->keeper);
     WebBrowser2().SetListening(m_radio.State());
     WebBrowser2().Navigate(StationPageAddress(kStationHost));
     RefreshTray();

@@ -24,8 +24,9 @@ std::string RandomName() {
 
 }  // namespace
 
-MediaWatch::MediaWatch(WebKitUserContentManager* manager)
-    : m_manager(
+MediaWatch::MediaWatch(WebKitUserContentManager* manager, MediaKeeper& keeper)
+    : m_keeper(keeper),
+      m_manager(
           GObjectPtr<WebKitUserContentManager>(WEBKIT_USER_CONTENT_MANAGER(g_object_ref(manager)))),
       m_pageChannel(RandomName()),
       m_command(RandomName()),
@@ -90,9 +91,9 @@ gboolean MediaWatch::OnMessage(WebKitUserContentManager*, JSCValue* message,
                                WebKitScriptMessageReply* reply, gpointer self) {
     auto* watch = static_cast<MediaWatch*>(self);
     long long answer = -1;
-    if (jsc_value_is_string(message) && watch->m_keeper != nullptr) {
+    if (jsc_value_is_string(message)) {
         char* text = jsc_value_to_string(message);
-        answer = page::Answer(*watch->m_keeper, text, Clock::now());
+        answer = page::Answer(watch->m_keeper, text, Clock::now());
         g_free(text);
     }
     JSCValue* value =

@@ -19,14 +19,13 @@ namespace zavi {
 
 class MediaWatch {
   public:
-    // Adds the scripts and their message channels to the manager the web view is made with.
-    explicit MediaWatch(WebKitUserContentManager* manager);
+    // Adds the scripts and their message channels to the manager the web view is made with;
+    // KEEPER answers the reports.
+    MediaWatch(WebKitUserContentManager* manager, MediaKeeper& keeper);
     ~MediaWatch();
     MediaWatch(const MediaWatch&) = delete;
     MediaWatch& operator=(const MediaWatch&) = delete;
 
-    // Who answers the reports; without one, every element is left as it is.
-    void SetKeeper(PageKeeper* keeper) { m_keeper = keeper; }
     // The listener's state, for the pages and frames to come and for the one in VIEW now.
     void SetState(WebKitWebView* view, const page::ListenerState& state);
 
@@ -37,13 +36,13 @@ class MediaWatch {
     void AddScripts();
     void Listen(const std::string& channel, const char* world);
 
+    MediaKeeper& m_keeper;
     GObjectPtr<WebKitUserContentManager> m_manager;
     // The page's world has a channel too, under a name the page cannot know.
     std::string m_pageChannel;
     std::string m_command;
     std::string m_token;
     page::ListenerState m_state;
-    PageKeeper* m_keeper = nullptr;
 };
 
 }  // namespace zavi

@@ -24,7 +24,7 @@ const char* RequestUri(WebKitNavigationPolicyDecision* decision) {
 
 }  // namespace
 
-NavigationGuard::NavigationGuard(WebKitWebView* view, const PageKeeper& keeper)
+NavigationGuard::NavigationGuard(WebKitWebView* view, const NavigationKeeper& keeper)
     : m_view(view),
       m_context(WEBKIT_WEB_CONTEXT(g_object_ref(webkit_web_view_get_context(view)))),
       m_keeper(keeper) {

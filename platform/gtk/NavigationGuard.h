@@ -14,7 +14,7 @@ namespace zavi {
 
 class NavigationGuard {
   public:
-    NavigationGuard(WebKitWebView* view, const PageKeeper& keeper);
+    NavigationGuard(WebKitWebView* view, const NavigationKeeper& keeper);
     ~NavigationGuard();
     NavigationGuard(const NavigationGuard&) = delete;
     NavigationGuard& operator=(const NavigationGuard&) = delete;
@@ -34,7 +34,7 @@ class NavigationGuard {
 
     WebKitWebView* m_view;
     GObjectPtr<WebKitWebContext> m_context;
-    const PageKeeper& m_keeper;
+    const NavigationKeeper& m_keeper;
 };
 
 }  // namespace zavi

@@ -31,16 +31,18 @@ std::string Reason(WebKitWebProcessTerminationReason reason) {
 }  // namespace
 
 // The warm-up's spare view when there is one: its web engine's processes are already up.
-WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition)
-    : WebBrowser(form, definition, [] {
+WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition, PageKeeper& keeper)
+    : WebBrowser(form, definition, keeper, [] {
           std::optional<WebViewParts> spare = WebEngineWarmUp::TakeSpare();
           return spare ? std::move(*spare) : MakeWebViewParts();
       }()) {}
 
-WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition, WebViewParts parts)
-    : m_context(std::move(parts.context)),
+WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition, PageKeeper& keeper,
+                       WebViewParts parts)
+    : m_keeper(keeper),
+      m_context(std::move(parts.context)),
       m_content(std::move(parts.content)),
-      m_mediaWatch(m_content.get()),
+      m_mediaWatch(m_content.get(), keeper),
       m_view(std::move(parts.view)) {
     g_signal_connect(m_view.get(), "load-changed", G_CALLBACK(&WebBrowser::OnLoadChanged), this);
     g_signal_connect(m_view.get(), "load-failed", G_CALLBACK(&WebBrowser::OnLoadFailed), this);
@@ -70,16 +72,8 @@ WebBrowser::~WebBrowser() {
     webkit_web_view_terminate_web_process(m_view.get());
 }
 
-void WebBrowser::SetKeeper(PageKeeper* keeper) {
-    m_keeper = keeper;
-    m_mediaWatch.SetKeeper(keeper);
-}
-
 void WebBrowser::Navigate(const std::string& address) {
-    if (m_keeper == nullptr) {
-        throw ProgramError("The web view has no keeper to keep it to its station.");
-    }
-    m_guard.emplace(m_view.get(), *m_keeper);
+    m_guard.emplace(m_view.get(), m_keeper);
     m_address = address;
     Load();
 }
@@ -145,9 +139,7 @@ void WebBrowser::OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer s
         return;
     }
     browser->Stop(browser->m_loadTimeoutSource);
-    if (browser->m_keeper != nullptr) {
-        browser->m_keeper->PageLoaded();
-    }
+    browser->m_keeper.PageLoaded();
 }
 
 // The station's page did not come: the keeper says when to try again, and the player says
@@ -163,13 +155,13 @@ gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, G
         error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE);
     // The failure of whatever page this was is over: none is carried to the next load.
     const std::optional<PageFailure> httpFailure = std::exchange(browser->m_httpFailure, {});
-    if (browser->m_keeper == nullptr || browser->m_address != uri ||
-        (cancelled && !browser->m_timedOut) || (refused && !httpFailure)) {
+    if (browser->m_address != uri || (cancelled && !browser->m_timedOut) ||
+        (refused && !httpFailure)) {
         return FALSE;
     }
     const PageFailure failure = httpFailure.value_or(PageFailure::Unreachable);
     browser->m_timedOut = false;
-    const Delay delay = browser->m_keeper->PageFailed(failure);
+    const Delay delay = browser->m_keeper.PageFailed(failure);
     browser->ShowWaiting();
     browser->LoadAfter(delay);
     return TRUE;
@@ -178,7 +170,7 @@ gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, G
 gboolean WebBrowser::OnResponse(WebKitWebView*, WebKitPolicyDecision* decision,
                                 WebKitPolicyDecisionType type, gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
-    if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE || browser->m_keeper == nullptr) {
+    if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
         return FALSE;
     }
     auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
@@ -191,7 +183,7 @@ gboolean WebBrowser::OnResponse(WebKitWebView*, WebKitPolicyDecision* decision,
     // the navigation guard's to judge, which hands it to the user's browser; only the
     // station's own is a station that did not load.
     const char* uri = webkit_uri_response_get_uri(answer);
-    if (uri == nullptr || browser->m_keeper->TopPage(uri) != NavigationVerdict::Stay) {
+    if (uri == nullptr || browser->m_keeper.TopPage(uri) != NavigationVerdict::Stay) {
         return FALSE;
     }
     browser->m_httpFailure = status >= 500 ? PageFailure::ServerError : PageFailure::ClientError;
@@ -224,11 +216,8 @@ void WebBrowser::OnNetworkChanged(GNetworkMonitor*, gboolean available, gpointer
 
 void WebBrowser::OnPlayingAudio(GObject*, GParamSpec*, gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
-    if (browser->m_keeper == nullptr) {
-        return;
-    }
     const bool playing = webkit_web_view_is_playing_audio(browser->m_view.get()) != FALSE;
-    browser->m_keeper->OnSound(playing, Clock::now());
+    browser->m_keeper.OnSound(playing, Clock::now());
     if (playing) {
         browser->Stop(browser->m_silenceSource);
     } else if (browser->m_silenceSource == 0) {
@@ -241,14 +230,14 @@ void WebBrowser::OnPlayingAudio(GObject*, GParamSpec*, gpointer self) {
 void WebBrowser::OnTitle(GObject*, GParamSpec*, gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
     const char* title = webkit_web_view_get_title(browser->m_view.get());
-    if (browser->m_keeper != nullptr && !browser->m_onWaitingPage) {
-        browser->m_keeper->PageTitle(title != nullptr ? title : "");
+    if (!browser->m_onWaitingPage) {
+        browser->m_keeper.PageTitle(title != nullptr ? title : "");
     }
 }
 
 gboolean WebBrowser::OnSilence(gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
-    if (browser->m_keeper->ReloadDue(Clock::now())) {
+    if (browser->m_keeper.ReloadDue(Clock::now())) {
         browser->Load();
     }
     return G_SOURCE_CONTINUE;
@@ -290,7 +279,7 @@ void WebBrowser::OnWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminat
     }
     g_message("The web engine's page process ended (%s); the page is loaded again.",
               Reason(reason).c_str());
-    browser->LoadAfter(browser->m_keeper->EngineStopped(Clock::now()));
+    browser->LoadAfter(browser->m_keeper.EngineStopped(Clock::now()));
 }
 
 }  // namespace zavi

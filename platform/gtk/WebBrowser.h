@@ -26,16 +26,15 @@ namespace zavi {
 class WebBrowser {
   public:
     // On the form at its defined bounds (larger than the window, which cuts it off) and in
-    // its tab order.
-    WebBrowser(Form& form, const WebBrowserDefinition& definition);
+    // its tab order; KEEPER decides where the page may go and when it and its media are
+    // tried again.
+    WebBrowser(Form& form, const WebBrowserDefinition& definition, PageKeeper& keeper);
     ~WebBrowser();
     WebBrowser(const WebBrowser&) = delete;
     WebBrowser& operator=(const WebBrowser&) = delete;
 
-    // Who decides where the page may go and when it and its media are tried again.
-    void SetKeeper(PageKeeper* keeper);
     // Starts loading the address and returns; the page loads inside the engine, and goes
-    // only where the keeper lets it (there must be one).
+    // only where the keeper lets it.
     void Navigate(const std::string& address);
     // The listener's pause, volume and mute, for the page there is and those to come. A
     // Play that asks silent media back also loads at once a page still waited for.
@@ -46,7 +45,8 @@ class WebBrowser {
     bool HasFocus() const;
 
   private:
-    WebBrowser(Form& form, const WebBrowserDefinition& definition, WebViewParts parts);
+    WebBrowser(Form& form, const WebBrowserDefinition& definition, PageKeeper& keeper,
+               WebViewParts parts);
 
     // The address once more: one page request.
     void Load();
@@ -79,12 +79,12 @@ class WebBrowser {
     // How often a silent page asks its keeper whether it is to be loaded again.
     static constexpr guint kSilenceCheckS = 5;
 
+    PageKeeper& m_keeper;
     GObjectPtr<WebKitWebContext> m_context;
     GObjectPtr<WebKitUserContentManager> m_content;
     MediaWatch m_mediaWatch;
     GObjectPtr<WebKitWebView> m_view;
     std::optional<NavigationGuard> m_guard;
-    PageKeeper* m_keeper = nullptr;
     std::string m_address;
     std::optional<PageFailure> m_httpFailure;  // of the load under way
     bool m_timedOut = false;

@@ -53,14 +53,14 @@ bool SameObject(IUnknown* one, IUnknown* other) {
 
 }  // namespace
 
-BrowserEvents::BrowserEvents(IWebBrowser2* browser, PageKeeper& keeper, FailureHandler onFailed,
+BrowserEvents::BrowserEvents(IWebBrowser2* browser, BrowserKeeper& keeper, FailureHandler onFailed,
                              std::function<void()> onLoaded)
     : m_browser(browser),
       m_keeper(keeper),
       m_onFailed(std::move(onFailed)),
       m_onLoaded(std::move(onLoaded)) {}
 
-ComPtr<BrowserEvents> BrowserEvents::Connect(IWebBrowser2* browser, PageKeeper& keeper,
+ComPtr<BrowserEvents> BrowserEvents::Connect(IWebBrowser2* browser, BrowserKeeper& keeper,
                                              FailureHandler onFailed,
                                              std::function<void()> onLoaded) {
     ComPtr<BrowserEvents> events(

@@ -22,7 +22,7 @@ class BrowserEvents final : public IDispatch {
     using FailureHandler = std::function<void(PageFailure)>;
     // Made for one control, and connected to it until Disconnect. ONLOADED runs when the
     // top page has come (its document complete), after its keeper was told.
-    static ComPtr<BrowserEvents> Connect(IWebBrowser2* browser, PageKeeper& keeper,
+    static ComPtr<BrowserEvents> Connect(IWebBrowser2* browser, BrowserKeeper& keeper,
                                          FailureHandler onFailed = {},
                                          std::function<void()> onLoaded = {});
     bool Connected() const { return static_cast<bool>(m_point); }
@@ -42,7 +42,7 @@ class BrowserEvents final : public IDispatch {
                         EXCEPINFO*, UINT*) override;
 
   private:
-    BrowserEvents(IWebBrowser2* browser, PageKeeper& keeper, FailureHandler onFailed,
+    BrowserEvents(IWebBrowser2* browser, BrowserKeeper& keeper, FailureHandler onFailed,
                   std::function<void()> onLoaded);
     ~BrowserEvents() = default;
 
@@ -55,7 +55,7 @@ class BrowserEvents final : public IDispatch {
 
     ULONG m_references = 1;
     IWebBrowser2* m_browser;  // the control owns this sink's connection, not the reverse
-    PageKeeper& m_keeper;
+    BrowserKeeper& m_keeper;
     FailureHandler m_onFailed;
     std::function<void()> m_onLoaded;
     ComPtr<IConnectionPoint> m_point;

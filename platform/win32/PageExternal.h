@@ -20,7 +20,7 @@ class PageExternal final : public IDispatch {
     static ComPtr<PageExternal> Create(std::wstring method);
 
     // Who answers; without one, every report is left unanswered (-1).
-    void SetKeeper(PageKeeper* keeper) { m_keeper = keeper; }
+    void SetKeeper(MediaKeeper* keeper) { m_keeper = keeper; }
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -41,7 +41,7 @@ class PageExternal final : public IDispatch {
 
     ULONG m_references = 1;
     std::wstring m_method;
-    PageKeeper* m_keeper = nullptr;
+    MediaKeeper* m_keeper = nullptr;
 };
 
 }  // namespace zavi

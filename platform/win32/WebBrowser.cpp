@@ -51,14 +51,17 @@ constexpr const wchar_t* kBrowserProperty = L"VLZaviRadio.WebBrowser";
 
 }  // namespace
 
-WebBrowser::WebBrowser(HWND parent, const PixelRect& bounds, const CLSID& control)
+WebBrowser::WebBrowser(HWND parent, const PixelRect& bounds, BrowserKeeper& keeper,
+                       const CLSID& control)
     : m_parent(parent),
+      m_keeper(keeper),
       m_bounds{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height},
       m_site(BrowserSite::Create(parent, m_bounds)),
       m_script{page::Transport::External, page::ScriptPart::All, RandomName("zaviReport"),
                RandomName("zaviListen"),  RandomName("zavi"),    {}},
       m_external(PageExternal::Create(Widen(m_script.channel))) {
     m_site->SetExternal(m_external.get());
+    m_external->SetKeeper(&keeper);
     HRESULT result = CoCreateInstance(control, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                       m_object.PutVoid());
     if (FAILED(result)) {
@@ -87,8 +90,8 @@ WebBrowser::WebBrowser(HWND parent, const PixelRect& bounds, const CLSID& contro
     m_inPlace->SetObjectRects(&m_bounds, &m_bounds);
 }
 
-WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition)
-    : WebBrowser(form.hWnd(), ToPixels(definition.bounds, form.Dpi())) {
+WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition, BrowserKeeper& keeper)
+    : WebBrowser(form.hWnd(), ToPixels(definition.bounds, form.Dpi()), keeper) {
     form.AddTabStop(*this, definition.tabIndex);
 }
 
@@ -125,11 +128,8 @@ void WebBrowser::Navigate(const std::string& address) {
     if (m_events) {
         m_events->Disconnect();
     }
-    if (m_keeper == nullptr) {
-        throw ProgramError("The web browser control has no keeper to keep it to its station.");
-    }
     m_events = BrowserEvents::Connect(
-        m_browser.get(), *m_keeper, [this](PageFailure failure) { PageFailed(failure); },
+        m_browser.get(), m_keeper, [this](PageFailure failure) { PageFailed(failure); },
         [this] { PageLoaded(); });
     if (!m_events->Connected()) {
         throw BrowserError("connected to its events", E_NOINTERFACE);
@@ -150,7 +150,7 @@ void WebBrowser::Load() {
 }
 
 void WebBrowser::PageFailed(PageFailure failure) {
-    const auto delay = m_keeper->PageFailed(failure);
+    const auto delay = m_keeper.PageFailed(failure);
     SetPropW(m_parent, kBrowserProperty, this);
     SetTimer(m_parent, kRetryTimer, static_cast<UINT>(delay.count()), &WebBrowser::OnRetry);
 }

@@ -24,22 +24,19 @@ class WebBrowser : public TabStop {
   public:
     // Creates the control and activates it in place over `bounds` of the parent's client
     // area. Raises a ProgramError when the platform cannot create it (no browser engine).
-    WebBrowser(HWND parent, const PixelRect& bounds, const CLSID& control = CLSID_WebBrowser);
+    // KEEPER decides where the page may go, when a page that did not load is loaded again
+    // and when the page's media are started again.
+    WebBrowser(HWND parent, const PixelRect& bounds, BrowserKeeper& keeper,
+               const CLSID& control = CLSID_WebBrowser);
     // On the form, at its defined bounds and in its tab order.
-    WebBrowser(Form& form, const WebBrowserDefinition& definition);
+    WebBrowser(Form& form, const WebBrowserDefinition& definition, BrowserKeeper& keeper);
     ~WebBrowser();
     WebBrowser(const WebBrowser&) = delete;
     WebBrowser& operator=(const WebBrowser&) = delete;
 
-    // Who decides where the page may go, when a page that did not load is loaded again and
-    // when the page's media are started again.
-    void SetKeeper(PageKeeper* keeper) {
-        m_keeper = keeper;
-        m_external->SetKeeper(keeper);
-    }
     // Starts loading the address and returns; the page loads inside the control and goes
-    // only where the keeper lets it (BrowserEvents). Raises a ProgramError when there is
-    // no keeper or its guard cannot be connected: it never shows a page unguarded.
+    // only where the keeper lets it (BrowserEvents). Raises a ProgramError when its guard
+    // cannot be connected: it never shows a page unguarded.
     void Navigate(const std::string& address);
     // The listener's pause, volume and mute, for the page there is and those to come.
     void SetListening(const page::ListenerState& state);
@@ -69,6 +66,7 @@ class WebBrowser : public TabStop {
     static void CALLBACK OnRetry(HWND window, UINT message, UINT_PTR id, DWORD time);
 
     HWND m_parent;
+    BrowserKeeper& m_keeper;
     RECT m_bounds;
     ComPtr<BrowserSite> m_site;
     ComPtr<IOleObject> m_object;
@@ -78,7 +76,6 @@ class WebBrowser : public TabStop {
     page::ScriptSettings m_script;
     ComPtr<PageExternal> m_external;
     HWND m_window = nullptr;
-    PageKeeper* m_keeper = nullptr;
     std::string m_address;
 };
 

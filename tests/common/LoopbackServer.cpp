@@ -1,5 +1,7 @@
 #include "LoopbackServer.h"
 
+#include <algorithm>
+
 #if defined(_WIN32)
 #include <ws2tcpip.h>
 #else
@@ -68,6 +70,16 @@ LoopbackServer::~LoopbackServer() {
     if (m_thread.joinable()) {
         m_thread.join();
     }
+    {
+        // A connection still waiting for its request is woken and given up.
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (const SOCKET client : m_open) {
+            shutdown(client, 2);  // both ways (SHUT_RDWR, SD_BOTH)
+        }
+    }
+    for (std::thread& answering : m_answering) {
+        answering.join();
+    }
     for (const SOCKET client : m_held) {
         closesocket(client);
     }
@@ -113,9 +125,21 @@ void LoopbackServer::Serve() {
             m_held.push_back(client);
             continue;
         }
-        Answer(client);
-        closesocket(client);
+        Take(client);
     }
+}
+
+void LoopbackServer::Take(SOCKET client) {
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_open.push_back(client);
+    }
+    m_answering.emplace_back([this, client] {
+        Answer(client);
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_open.erase(std::find(m_open.begin(), m_open.end(), client));
+        closesocket(client);
+    });
 }
 
 void LoopbackServer::Answer(SOCKET client) {
@@ -132,14 +156,16 @@ void LoopbackServer::Answer(SOCKET client) {
     if (lineEnd == std::string::npos) {
         return;
     }
+    bool fail = false;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_requestLines.push_back(request.substr(0, lineEnd));
+        fail = m_failures > 0;
+        m_failures = fail ? m_failures - 1 : 0;
     }
     std::string status = "200 OK";
     std::string body = "<!DOCTYPE html><html><body>test station</body></html>";
-    if (m_failures > 0) {
-        --m_failures;
+    if (fail) {
         status = std::to_string(m_failStatus.load()) + " Failed";
         body = "<!DOCTYPE html><html><body>the server's own error page</body></html>";
     }

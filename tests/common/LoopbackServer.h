@@ -41,6 +41,9 @@ class LoopbackServer {
   private:
     void Serve();
     void Answer(SOCKET client);
+    // Each connection on a thread of its own: a web engine opens connections ahead of its
+    // requests, and one that sends nothing must not keep the next from being answered.
+    void Take(SOCKET client);
 
     SOCKET m_listener = INVALID_SOCKET;
     mutable std::mutex m_mutex;
@@ -49,7 +52,9 @@ class LoopbackServer {
     std::atomic<int> m_failures{0};
     std::atomic<int> m_failStatus{503};
     std::atomic<bool> m_answerNothing{false};
-    std::vector<SOCKET> m_held;  // by the serving thread alone
+    std::vector<SOCKET> m_held;            // by the serving thread alone
+    std::vector<SOCKET> m_open;            // being answered, under m_mutex
+    std::vector<std::thread> m_answering;  // by the serving thread, then the destructor
     std::thread m_thread;
 };
 

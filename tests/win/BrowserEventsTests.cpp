@@ -74,14 +74,48 @@ VARIANT Empty() {
     return v;
 }
 
+// Keeps to the station as the player does, counts the failures it is told of and answers
+// each with a short wait.
+class CountingKeeper final : public BrowserKeeper {
+  public:
+    NavigationVerdict TopPage(std::string_view url) const override {
+        return m_station.TopPage(url);
+    }
+    NavigationVerdict NewWindow(std::string_view url) const override {
+        return m_station.NewWindow(url);
+    }
+    Delay PageFailed(PageFailure failure) override {
+        failures.push_back(failure);
+        return Delay(200);
+    }
+    void PageLoaded() override { ++loaded; }
+    // Media reports are answered with their element's number of seconds.
+    std::optional<Delay> OnMedia(const std::string& element, const MediaReport& report,
+                                 TimePoint) override {
+        reports.push_back(element + "/" + std::string(MediaEventName(report.event)));
+        return Delay(1000 * std::atoi(element.c_str()));
+    }
+    void NowPlaying(const std::string& title, const std::string& artist) override {
+        titles.push_back(title + "|" + artist);
+    }
+    void PageTitle(const std::string& title) override { titles.push_back(title); }
+
+    std::vector<PageFailure> failures;
+    std::vector<std::string> reports;
+    std::vector<std::string> titles;
+    int loaded = 0;
+
+  private:
+    StationKeeper m_station;
+};
+
 class BrowserEventsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         m_binding.emplace(test::RecordingTable());
         m_parent = CreateWindowExW(0, L"STATIC", L"Browser events test", WS_POPUP, 0, 0, 665, 353,
                                    nullptr, nullptr, nullptr, nullptr);
-        m_browser.emplace(m_parent, PixelRect{0, 0, 665, 353});
-        m_browser->SetKeeper(&m_keeper);
+        m_browser.emplace(m_parent, PixelRect{0, 0, 665, 353}, m_keeper);
         m_events = BrowserEvents::Connect(m_browser->Control(), m_keeper);
     }
     void TearDown() override {
@@ -137,7 +171,7 @@ class BrowserEventsTest : public ::testing::Test {
     }
     IDispatch* TopFrame() const { return m_browser->Control(); }
 
-    StationKeeper m_keeper;  // the player's: it keeps the control to the built-in station
+    CountingKeeper m_keeper;  // keeps the control to the built-in station, as the player's
     std::optional<API::ScopedBinding> m_binding;
     HWND m_parent = nullptr;
     std::optional<WebBrowser> m_browser;
@@ -160,7 +194,7 @@ TEST_F(BrowserEventsTest, TheTopPageKeepsToTheStationAndOtherHostsGoToTheDefault
 
 TEST_F(BrowserEventsTest, FramesGoWhereThePageSendsThem) {
     // Another control stands for a frame of the page: not the top one.
-    WebBrowser frame(m_parent, PixelRect{0, 0, 10, 10});
+    WebBrowser frame(m_parent, PixelRect{0, 0, 10, 10}, m_keeper);
     EXPECT_FALSE(BeforeNavigate(frame.Control(), L"https://player.streaming.example/embed"));
     EXPECT_TRUE(test::Recorded().opened.empty());
 }
@@ -210,44 +244,6 @@ TEST_F(BrowserEventsTest, TheRealControlAsksAndAnotherHostIsNeverRequested) {
 namespace zavi {
 namespace {
 
-// Keeps to the station as the player does, counts the failures it is told of and answers
-// each with a short wait.
-class CountingKeeper final : public PageKeeper {
-  public:
-    NavigationVerdict TopPage(std::string_view url) const override {
-        return m_station.TopPage(url);
-    }
-    NavigationVerdict NewWindow(std::string_view url) const override {
-        return m_station.NewWindow(url);
-    }
-    Delay PageFailed(PageFailure failure) override {
-        failures.push_back(failure);
-        return Delay(200);
-    }
-    void PageLoaded() override { ++loaded; }
-    // Media reports are answered with their element's number of seconds.
-    std::optional<Delay> OnMedia(const std::string& element, const MediaReport& report,
-                                 TimePoint) override {
-        reports.push_back(element + "/" + std::string(MediaEventName(report.event)));
-        return Delay(1000 * std::atoi(element.c_str()));
-    }
-    void OnSound(bool, TimePoint) override {}
-    bool ReloadDue(TimePoint) override { return false; }
-    void NowPlaying(const std::string& title, const std::string& artist) override {
-        titles.push_back(title + "|" + artist);
-    }
-    void PageTitle(const std::string& title) override { titles.push_back(title); }
-    Delay EngineStopped(TimePoint) override { return Delay(0); }
-
-    std::vector<PageFailure> failures;
-    std::vector<std::string> reports;
-    std::vector<std::string> titles;
-    int loaded = 0;
-
-  private:
-    StationKeeper m_station;
-};
-
 TEST_F(BrowserEventsTest, ATopPageThatFailsShowsNoErrorPageAndItsOwnerIsTold) {
     m_events->Disconnect();
     std::vector<PageFailure> failures;
@@ -262,7 +258,7 @@ TEST_F(BrowserEventsTest, ATopPageThatFailsShowsNoErrorPageAndItsOwnerIsTold) {
                                         PageFailure::Unreachable}));
     // A frame's failure is the page's own business; the control's own trouble (here Wine's,
     // which has no document engine: REGDB_E_CLASSNOTREG) is not mended by loading again.
-    WebBrowser frame(m_parent, PixelRect{0, 0, 10, 10});
+    WebBrowser frame(m_parent, PixelRect{0, 0, 10, 10}, m_keeper);
     EXPECT_FALSE(NavigateError(frame.Control(), 503));
     EXPECT_FALSE(NavigateError(TopFrame(), static_cast<long>(0x80040154)));
     EXPECT_FALSE(NavigateError(TopFrame(), 200));
@@ -273,14 +269,12 @@ TEST_F(BrowserEventsTest, ATopPageThatFailsShowsNoErrorPageAndItsOwnerIsTold) {
 // keeper says, and the page is requested once the host answers.
 TEST_F(BrowserEventsTest, APageThatDidNotLoadIsLoadedAgainWhenTheKeeperSays) {
     m_events->Disconnect();
-    CountingKeeper keeper;
-    m_browser->SetKeeper(&keeper);
     m_browser->Navigate(StationPageAddress(kStationHost));  // nothing listens yet
-    for (int i = 0; i < 500 && keeper.failures.empty(); ++i) {
+    for (int i = 0; i < 500 && m_keeper.failures.empty(); ++i) {
         test::PumpMessagesFor(10);
     }
-    ASSERT_FALSE(keeper.failures.empty());
-    EXPECT_EQ(keeper.failures[0], PageFailure::Unreachable);
+    ASSERT_FALSE(m_keeper.failures.empty());
+    EXPECT_EQ(m_keeper.failures[0], PageFailure::Unreachable);
     test::LoopbackServer server(test::PortOf(kStationHost));
     ASSERT_TRUE(server.Listening());
     for (int i = 0; i < 500 && server.GetsFor(kStationPagePath) == 0; ++i) {
@@ -293,8 +287,7 @@ TEST_F(BrowserEventsTest, APageThatDidNotLoadIsLoadedAgainWhenTheKeeperSays) {
 // for it, by the method the script was told of. (Wine has no engine to run the script
 // itself: its injection at DocumentComplete cannot be seen here.)
 TEST_F(BrowserEventsTest, ThePageScriptReportsThroughWindowExternal) {
-    CountingKeeper keeper;
-    m_browser->SetKeeper(&keeper);
+    CountingKeeper& keeper = m_keeper;
     ComPtr<IDocHostUIHandler> host;
     ComPtr<IOleObject> control;
     ASSERT_TRUE(SUCCEEDED(m_browser->Control()->QueryInterface(IID_IOleObject, control.PutVoid())));
@@ -356,7 +349,7 @@ TEST_F(BrowserEventsTest, ATopPageThatCameIsReportedLoaded) {
     CountingKeeper keeper;
     int injected = 0;
     m_events = BrowserEvents::Connect(m_browser->Control(), keeper, {}, [&] { ++injected; });
-    WebBrowser frame(m_parent, PixelRect{0, 0, 10, 10});
+    WebBrowser frame(m_parent, PixelRect{0, 0, 10, 10}, m_keeper);
     for (IDispatch* which : {static_cast<IDispatch*>(frame.Control()), TopFrame()}) {
         EventArguments arguments({Dispatch(which), Empty()});
         Invoke(DISPID_DOCUMENTCOMPLETE, arguments);

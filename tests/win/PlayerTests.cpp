@@ -320,7 +320,8 @@ TEST(WebBrowser, AMissingBrowserEngineRaisesAClearError) {
     const CLSID missing{
         0x5a617669, 0x5261, 0x6469, {0x6f, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01}};
     try {
-        WebBrowser browser(parent, PixelRect{0, 0, 100, 100}, missing);
+        StationKeeper keeper;
+        WebBrowser browser(parent, PixelRect{0, 0, 100, 100}, keeper, missing);
         ADD_FAILURE() << "a control was created from an unregistered class";
     } catch (const ProgramError& error) {
         EXPECT_EQ(error.Description().rfind("The web browser control could not be created", 0), 0u)
