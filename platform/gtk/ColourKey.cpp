@@ -1,5 +1,6 @@
 #include "ColourKey.h"
 
+#include "SourceId.h"
 #include <X11/extensions/shape.h>
 #include <gdk/gdkx.h>
 
@@ -67,9 +68,7 @@ class Key {
     }
     // Goes when the key is removed or the window is finalized (its handlers are gone then).
     ~Key() {
-        if (m_apply != 0) {
-            g_source_remove(m_apply);
-        }
+        m_apply.Stop();
         OnUnrealize(m_window, this);
         g_signal_handlers_disconnect_by_data(m_window, this);
     }
@@ -175,14 +174,14 @@ class Key {
             return;
         }
         // Not while the frame is still being finished.
-        if (m_apply == 0) {
+        if (!m_apply.Active()) {
             m_apply = g_idle_add_full(G_PRIORITY_HIGH_IDLE, &Key::OnApply, this, nullptr);
         }
     }
 
     static gboolean OnApply(gpointer data) {
         auto* key = static_cast<Key*>(data);
-        key->m_apply = 0;
+        key->m_apply.Ended();
         ShapeWindow(key->m_window, key->m_mask.get());
         if (key->m_alpha) {
             gtk_widget_queue_draw(key->m_window);  // drawn again through the new mask
@@ -196,7 +195,7 @@ class Key {
     GdkRectangle m_pending{0, 0, 0, 0};
     GdkFrameClock* m_clock = nullptr;  // the realized window's
     gulong m_painted = 0;
-    guint m_apply = 0;
+    SourceId m_apply;
     bool m_alpha = false;      // on a visual with alpha, where the screen is composited
     bool m_rendering = false;  // for the mask, off screen
 };

@@ -209,7 +209,9 @@ void Form::AddLabel(const Label& label) {
 
 void Form::StartTimer(const TimerDefinition& timer) {
     StopTimer(timer);
-    auto tick = std::make_unique<Timer>(Timer{this, timer.id, 0});
+    auto tick = std::make_unique<Timer>();
+    tick->form = this;
+    tick->id = timer.id;
     tick->source =
         g_timeout_add(std::max(timer.intervalMs, kMinimumTimerMs), &Form::OnTick, tick.get());
     m_timers.push_back(std::move(tick));
@@ -219,16 +221,16 @@ void Form::StopTimer(const TimerDefinition& timer) {
     const auto running = std::find_if(m_timers.begin(), m_timers.end(),
                                       [&](const auto& tick) { return tick->id == timer.id; });
     if (running != m_timers.end()) {
-        g_source_remove((*running)->source);
         m_timers.erase(running);
     }
 }
 
 gboolean Form::OnTick(gpointer data) {
     // The handler may unload the form, and the timer with it: nothing of it is used after.
-    const Timer timer = *static_cast<Timer*>(data);
+    Form* const form = static_cast<Timer*>(data)->form;
+    const unsigned id = static_cast<Timer*>(data)->id;
     // An error that reaches here was trapped by nobody: it ends the program.
-    RunUntrapped([&] { timer.form->OnTimer(timer.id); });
+    RunUntrapped([form, id] { form->OnTimer(id); });
     return G_SOURCE_CONTINUE;
 }
 
@@ -329,9 +331,6 @@ void Form::OnDestroy(GtkWidget*, gpointer data) {
 }
 
 void Form::Destroyed() {
-    for (const auto& timer : m_timers) {
-        g_source_remove(timer->source);
-    }
     m_timers.clear();
     RunUntrapped([this] { OnUnload(); });
     m_labels.clear();

@@ -16,6 +16,7 @@
 #include "../FormEvents.h"
 #include "Gtk.h"
 #include "Label.h"
+#include "SourceId.h"
 
 namespace zavi {
 
@@ -64,7 +65,7 @@ class Form : public FormEvents {
     struct Timer {
         Form* form;
         unsigned id;
-        guint source;
+        SourceId source;
     };
 
     static gboolean OnDraw(GtkWidget* canvas, cairo_t* cr, gpointer form);

@@ -70,11 +70,6 @@ NotifyIcon::NotifyIcon(const Form& owner, const NotifyIconDefinition& definition
 }
 
 NotifyIcon::~NotifyIcon() {
-    for (const guint source : {m_pendingSource, m_placeSource}) {
-        if (source != 0) {
-            g_source_remove(source);
-        }
-    }
     if (m_bus.get() != nullptr) {
         g_signal_handlers_disconnect_by_data(m_bus.get(), this);
     }
@@ -126,14 +121,14 @@ void NotifyIcon::Place() {
 
 // A moment later, a new icon finds whichever tray is there by then, or waits for one.
 void NotifyIcon::PlaceLater() {
-    if (m_placeSource == 0) {
+    if (!m_placeSource.Active()) {
         m_placeSource = g_timeout_add(250, &NotifyIcon::OnPlaceLater, this);
     }
 }
 
 gboolean NotifyIcon::OnPlaceLater(gpointer self) {
     auto* icon = static_cast<NotifyIcon*>(self);
-    icon->m_placeSource = 0;
+    icon->m_placeSource.Ended();
     icon->Place();
     return G_SOURCE_REMOVE;
 }
@@ -161,14 +156,14 @@ void NotifyIcon::Later(std::function<void()> action) {
         return;
     }
     m_pending = std::move(action);
-    if (m_pendingSource == 0) {
+    if (!m_pendingSource.Active()) {
         m_pendingSource = g_idle_add(&NotifyIcon::RunLater, this);
     }
 }
 
 gboolean NotifyIcon::RunLater(gpointer self) {
     auto* icon = static_cast<NotifyIcon*>(self);
-    icon->m_pendingSource = 0;
+    icon->m_pendingSource.Ended();
     const auto action = std::exchange(icon->m_pending, nullptr);
     RunUntrapped(action);
     return G_SOURCE_REMOVE;

@@ -16,6 +16,7 @@
 #include "StatusNotifierItem.h"
 #include "TrayHostWatch.h"
 #include "TrayMenu.h"
+#include "SourceId.h"
 #include "XEmbedIcon.h"
 
 namespace zavi {
@@ -54,8 +55,8 @@ class NotifyIcon {
     std::optional<StatusNotifierItem> m_item;
     unsigned m_offered = 0;
     std::function<void()> m_pending;
-    guint m_pendingSource = 0;
-    guint m_placeSource = 0;
+    SourceId m_pendingSource;
+    SourceId m_placeSource;
 };
 
 }  // namespace zavi

@@ -35,9 +35,7 @@ TrayHostWatch::TrayHostWatch(GDBusConnection* bus, std::function<void()> changed
 
 TrayHostWatch::~TrayHostWatch() {
     g_cancellable_cancel(m_cancel.get());
-    if (m_askAgain != 0) {
-        g_source_remove(m_askAgain);
-    }
+    m_askAgain.Stop();
     g_bus_unwatch_name(m_nameWatch);
     if (m_watcherSignals != 0) {
         g_dbus_connection_signal_unsubscribe(m_bus.get(), m_watcherSignals);
@@ -97,15 +95,12 @@ void TrayHostWatch::OnHostNameChanged(GDBusConnection*, const gchar*, const gcha
     }
     auto* watch = static_cast<TrayHostWatch*>(self);
     watch->AskWatcher();
-    if (watch->m_askAgain != 0) {
-        g_source_remove(watch->m_askAgain);
-    }
     watch->m_askAgain = g_timeout_add(1000, &TrayHostWatch::OnAskAgain, self);
 }
 
 gboolean TrayHostWatch::OnAskAgain(gpointer self) {
     auto* watch = static_cast<TrayHostWatch*>(self);
-    watch->m_askAgain = 0;
+    watch->m_askAgain.Ended();
     watch->AskWatcher();
     return G_SOURCE_REMOVE;
 }

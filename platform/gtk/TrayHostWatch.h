@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Gtk.h"
+#include "SourceId.h"
 
 namespace zavi {
 
@@ -47,7 +48,7 @@ class TrayHostWatch {
     std::string m_watcher;
     bool m_registered = false;
     bool m_told = false;
-    guint m_askAgain = 0;
+    SourceId m_askAgain;
 };
 
 }  // namespace zavi

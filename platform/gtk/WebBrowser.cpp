@@ -61,10 +61,6 @@ WebBrowser::WebBrowser(Form& form, const WebBrowserDefinition& definition, PageK
 }
 
 WebBrowser::~WebBrowser() {
-    for (guint* source :
-         {&m_redrawSource, &m_retrySource, &m_loadTimeoutSource, &m_silenceSource}) {
-        Stop(*source);
-    }
     g_signal_handlers_disconnect_by_data(g_network_monitor_get_default(), this);
     g_signal_handlers_disconnect_by_data(m_view.get(), this);
     // The page's web process goes with the control, not a second or two later: by then the
@@ -80,14 +76,14 @@ void WebBrowser::Navigate(const std::string& address) {
 
 void WebBrowser::SetListening(const page::ListenerState& state) {
     m_mediaWatch.SetState(m_view.get(), state);
-    if (state.resume && !state.paused && m_retrySource != 0) {
+    if (state.resume && !state.paused && m_retrySource.Active()) {
         Load();
     }
 }
 
 void WebBrowser::Load() {
-    Stop(m_retrySource);
-    Stop(m_loadTimeoutSource);
+    m_retrySource.Stop();
+    m_loadTimeoutSource.Stop();
     m_httpFailure.reset();
     m_timedOut = false;
     m_loadTimeoutSource = g_timeout_add_seconds(kLoadTimeoutS, &WebBrowser::OnLoadTimeout, this);
@@ -95,16 +91,9 @@ void WebBrowser::Load() {
 }
 
 void WebBrowser::LoadAfter(Delay delay) {
-    Stop(m_loadTimeoutSource);
-    Stop(m_retrySource);
+    m_loadTimeoutSource.Stop();
+    m_retrySource.Stop();
     m_retrySource = g_timeout_add(Milliseconds(delay), &WebBrowser::OnRetry, this);
-}
-
-void WebBrowser::Stop(guint& source) {
-    if (source != 0) {
-        g_source_remove(source);
-        source = 0;
-    }
 }
 
 // The program's own page, drawn locally, in place of the engine's error text.
@@ -138,7 +127,7 @@ void WebBrowser::OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer s
         browser->m_showingWaiting = false;
         return;
     }
-    browser->Stop(browser->m_loadTimeoutSource);
+    browser->m_loadTimeoutSource.Stop();
     browser->m_keeper.PageLoaded();
 }
 
@@ -147,7 +136,7 @@ void WebBrowser::OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer s
 gboolean WebBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error,
                                   gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
-    browser->Stop(browser->m_loadTimeoutSource);
+    browser->m_loadTimeoutSource.Stop();
     const bool cancelled =
         g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED);
     // Refused by a policy: the navigation guard's doing, or ours for an HTTP error.
@@ -193,14 +182,14 @@ gboolean WebBrowser::OnResponse(WebKitWebView*, WebKitPolicyDecision* decision,
 
 gboolean WebBrowser::OnRetry(gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
-    browser->m_retrySource = 0;
+    browser->m_retrySource.Ended();
     browser->Load();
     return G_SOURCE_REMOVE;
 }
 
 gboolean WebBrowser::OnLoadTimeout(gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
-    browser->m_loadTimeoutSource = 0;
+    browser->m_loadTimeoutSource.Ended();
     browser->m_timedOut = true;
     webkit_web_view_stop_loading(browser->m_view.get());
     return G_SOURCE_REMOVE;
@@ -209,7 +198,7 @@ gboolean WebBrowser::OnLoadTimeout(gpointer self) {
 // The desktop has a network again: a page waited for is tried at once.
 void WebBrowser::OnNetworkChanged(GNetworkMonitor*, gboolean available, gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
-    if (available && browser->m_retrySource != 0) {
+    if (available && browser->m_retrySource.Active()) {
         browser->Load();
     }
 }
@@ -219,8 +208,8 @@ void WebBrowser::OnPlayingAudio(GObject*, GParamSpec*, gpointer self) {
     const bool playing = webkit_web_view_is_playing_audio(browser->m_view.get()) != FALSE;
     browser->m_keeper.OnSound(playing, Clock::now());
     if (playing) {
-        browser->Stop(browser->m_silenceSource);
-    } else if (browser->m_silenceSource == 0) {
+        browser->m_silenceSource.Stop();
+    } else if (!browser->m_silenceSource.Active()) {
         browser->m_silenceSource =
             g_timeout_add_seconds(kSilenceCheckS, &WebBrowser::OnSilence, self);
     }
@@ -258,7 +247,7 @@ void WebBrowser::OnMapped(GtkWidget* view, gpointer self) {
 gboolean WebBrowser::OnRedraw(gpointer self) {
     auto* browser = static_cast<WebBrowser*>(self);
     gtk_widget_queue_resize(browser->Widget());
-    browser->m_redrawSource = 0;
+    browser->m_redrawSource.Ended();
     if (++browser->m_redraws < kRedraws) {
         browser->m_redrawSource = g_timeout_add(kNextRedrawMs, &WebBrowser::OnRedraw, self);
     }

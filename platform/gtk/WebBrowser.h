@@ -19,6 +19,7 @@
 #include "Gtk.h"
 #include "MediaWatch.h"
 #include "NavigationGuard.h"
+#include "SourceId.h"
 #include "WebViewParts.h"
 
 namespace zavi {
@@ -53,7 +54,6 @@ class WebBrowser {
     // The address once more after DELAY, in place of any load still to come.
     void LoadAfter(Delay delay);
     void ShowWaiting();
-    void Stop(guint& source);
 
     static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
     static gboolean OnLoadFailed(WebKitWebView* view, WebKitLoadEvent event, gchar* uri,
@@ -90,11 +90,11 @@ class WebBrowser {
     bool m_timedOut = false;
     bool m_showingWaiting = false;  // asked for, not yet come
     bool m_onWaitingPage = false;
-    guint m_retrySource = 0;
-    guint m_loadTimeoutSource = 0;
-    guint m_silenceSource = 0;
+    SourceId m_retrySource;
+    SourceId m_loadTimeoutSource;
+    SourceId m_silenceSource;
     bool m_committed = false;
-    guint m_redrawSource = 0;
+    SourceId m_redrawSource;
     int m_redraws = 0;
 };
 

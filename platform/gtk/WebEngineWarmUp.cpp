@@ -14,9 +14,7 @@ WebEngineWarmUp::WebEngineWarmUp() {
 }
 
 WebEngineWarmUp::~WebEngineWarmUp() {
-    if (m_source != 0) {
-        g_source_remove(m_source);
-    }
+    m_source.Stop();
     if (s_running == this) {
         s_running = nullptr;
     }
@@ -24,7 +22,7 @@ WebEngineWarmUp::~WebEngineWarmUp() {
 
 gboolean WebEngineWarmUp::Start(gpointer self) {
     auto* warmUp = static_cast<WebEngineWarmUp*>(self);
-    warmUp->m_source = 0;
+    warmUp->m_source.Ended();
     warmUp->m_spare = MakeWebViewParts();
     // Asking what audio it can play has the web process start its media framework, which
     // a station page's <audio> would otherwise wait for.

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "Gtk.h"
+#include "SourceId.h"
 #include "WebViewParts.h"
 
 namespace zavi {
@@ -30,7 +31,7 @@ class WebEngineWarmUp {
     static constexpr guint kDelayMs = 250;
     static WebEngineWarmUp* s_running;
 
-    guint m_source = 0;
+    SourceId m_source;
     std::optional<WebViewParts> m_spare;
 };
 

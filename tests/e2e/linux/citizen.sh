@@ -120,7 +120,9 @@ poll 5 has_line "$work/browser.log" "popup" || true
 check "window.open to another host goes to the default browser" \
     "$(grep -c "^$elsewhere?popup\$" "$work/browser.log" 2>/dev/null || true)" 1
 sleep 0.5
-check "no window of ours opened" "$(all_windows)" "$windows_before"
+# No more than before: one that was up for a moment then (a tip) may have gone since.
+check "no window of ours opened" \
+    "$(now=$(all_windows); [ "$now" -le "$windows_before" ] && echo none || echo "$((now - windows_before)) more")" none
 click_page 60 138  # <a download>
 click_page 60 188  # a file the engine cannot show
 sleep 1
