@@ -3,10 +3,8 @@
 #include <utility>
 
 #include "../platform/ErrorReport.h"
-#include "../platform/InstanceClaim.h"
 #include "../platform/Misc.h"
 #include "../platform/Screen.h"
-#include "../player/PlayerDefinition.h"
 #include "../player/VelostanZaviRadio.h"
 #include "SplashDefinition.h"
 
@@ -118,7 +116,11 @@ void ZaviRadioSplash::OnTimer1() {
 // are the radio's.
 void ZaviRadioSplash::OnTrayMenu(unsigned itemId) {
     if (itemId == splash::kShowPlayer.id) {
-        ShowRunningForm(player::kForm);
+        // The program's own window, shown in the process: no round trip through the
+        // display as a second launch needs.
+        if (VelostanZaviRadioInstance().IsLoaded()) {
+            zavi::VelostanZaviRadio().Present();
+        }
     } else if (itemId == splash::kQuit.id) {
         UnloadProgramWindows();
     } else if (VelostanZaviRadioInstance().IsLoaded()) {

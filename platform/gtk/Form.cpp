@@ -111,6 +111,11 @@ void Form::Show() {
     }
 }
 
+void Form::Present() {
+    Show();
+    gtk_window_present_with_time(GTK_WINDOW(m_window), gtk_get_current_event_time());
+}
+
 void Form::Hide() {
     Load();
     gtk_widget_hide(m_window);

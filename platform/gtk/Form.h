@@ -30,6 +30,9 @@ class Form : public FormEvents {
     void Load();
     void Show();
     void Hide();
+    // Shown, restored if minimized, raised and given the focus: the user asked for it (a
+    // click on the tray icon).
+    void Present();
     void Unload() override;
 
     GtkWidget* hWnd() const { return m_window; }

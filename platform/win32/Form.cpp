@@ -141,6 +141,15 @@ void Form::Show() {
     }
 }
 
+void Form::Present() {
+    Show();
+    if (IsIconic(m_window)) {
+        ShowWindow(m_window, SW_RESTORE);
+    }
+    // Allowed: the user's click on the notification icon gave this process the foreground.
+    SetForegroundWindow(m_window);
+}
+
 void Form::Hide() {
     Load();
     ShowWindow(m_window, SW_HIDE);

@@ -5,6 +5,7 @@
 #include "GtkTestSupport.h"
 #include "platform/DefaultInstance.h"
 #include "platform/ProgramError.h"
+#include "FormCases.h"
 #include "TestForm.h"
 #include "platform/gtk/Form.h"
 
@@ -13,26 +14,6 @@ namespace {
 
 using test::kTestLabel;
 using test::TestForm;
-class FormTest : public ::testing::Test {
-  protected:
-    void SetUp() override { test::DrainQuit(); }
-    void TearDown() override { test::DrainQuit(); }
-};
-
-TEST_F(FormTest, FirstReferenceLoadsOnceAndAReferenceDuringLoadIsTheSameForm) {
-    DefaultInstance<TestForm> instance;
-    EXPECT_FALSE(instance.IsLoaded());
-    TestForm* nested = nullptr;
-    TestForm& form = instance();
-    EXPECT_EQ(form.loads, 1);
-    form.Unload();
-    form.duringLoad = [&] { nested = &instance(); };
-    TestForm& again = instance();
-    EXPECT_EQ(&again, &form);
-    EXPECT_EQ(nested, &form);
-    EXPECT_EQ(form.loads, 2);
-    form.Unload();
-}
 
 TEST_F(FormTest, UnloadDestroysTheWindowAndOnlyTheLastOneEndsTheLoop) {
     DefaultInstance<TestForm> first;
@@ -53,18 +34,6 @@ TEST_F(FormTest, UnloadDestroysTheWindowAndOnlyTheLastOneEndsTheLoop) {
     EXPECT_EQ(ended.exitCode, 0);
     first.Unload();  // not loaded: does nothing, and does not load it
     EXPECT_FALSE(first.IsLoaded());
-}
-
-TEST_F(FormTest, TimersTickWhileLoadedAndStopWithTheWindow) {
-    DefaultInstance<TestForm> instance;
-    TestForm& form = instance();
-    test::PumpFor(200);
-    EXPECT_GT(form.ticks, 3);
-    EXPECT_LE(form.ticks, 21);  // 10 ms at the fastest
-    instance.Unload();
-    const int ticksAtUnload = form.ticks;
-    test::PumpFor(100);
-    EXPECT_EQ(form.ticks, ticksAtUnload);
 }
 
 TEST_F(FormTest, CloseRequestUnloadsTheForm) {

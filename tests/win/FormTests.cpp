@@ -6,6 +6,7 @@
 #include "platform/DefaultInstance.h"
 #include "platform/win32/Form.h"
 #include "platform/ProgramError.h"
+#include "FormCases.h"
 #include "TestForm.h"
 
 namespace zavi {
@@ -13,26 +14,6 @@ namespace {
 
 using test::kTestLabel;
 using test::TestForm;
-class FormTest : public ::testing::Test {
-  protected:
-    void SetUp() override { test::DrainQuit(); }
-    void TearDown() override { test::DrainQuit(); }
-};
-
-TEST_F(FormTest, FirstReferenceLoadsOnceAndAReferenceDuringLoadIsTheSameForm) {
-    DefaultInstance<TestForm> instance;
-    EXPECT_FALSE(instance.IsLoaded());
-    TestForm* nested = nullptr;
-    TestForm& form = instance();
-    EXPECT_EQ(form.loads, 1);
-    form.Unload();
-    form.duringLoad = [&] { nested = &instance(); };
-    TestForm& again = instance();
-    EXPECT_EQ(&again, &form);
-    EXPECT_EQ(nested, &form);
-    EXPECT_EQ(form.loads, 2);
-    form.Unload();
-}
 
 TEST_F(FormTest, UnloadDestroysTheWindowAndALaterReferenceLoadsItAfresh) {
     DefaultInstance<TestForm> instance;
@@ -54,17 +35,6 @@ TEST_F(FormTest, UnloadingAFormThatIsNotLoadedDoesNotLoadIt) {
     instance.Unload();
     EXPECT_FALSE(instance.IsLoaded());
     EXPECT_FALSE(Form::AnyLoaded());
-}
-
-TEST_F(FormTest, TimersTickWhileLoadedAndStopWithTheWindow) {
-    DefaultInstance<TestForm> instance;
-    TestForm& form = instance();
-    test::PumpMessagesFor(200);
-    EXPECT_GT(form.ticks, 3);
-    instance.Unload();
-    const int ticksAtUnload = form.ticks;
-    test::PumpMessagesFor(100);
-    EXPECT_EQ(form.ticks, ticksAtUnload);
 }
 
 TEST_F(FormTest, MessageLoopIsToldToEndOnlyWhenTheLastFormGoes) {

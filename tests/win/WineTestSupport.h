@@ -19,6 +19,10 @@ struct PumpResult {
 
 // Dispatches this thread's messages for the given time, as the program's loop would.
 PumpResult PumpMessagesFor(DWORD milliseconds, HWND timerWindow = nullptr);
+// As the GTK tests name it, for the cases both builds share.
+inline PumpResult PumpFor(DWORD milliseconds) {
+    return PumpMessagesFor(milliseconds);
+}
 // Takes any WM_QUIT left in the queue by an earlier test.
 void DrainQuit();
 

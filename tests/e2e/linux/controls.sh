@@ -92,7 +92,7 @@ check "the menu's first line: what the page says it plays" "$(first_line)" "Zavi
 check "the tip says it too" "$(tip)" "Zavi Radio - Velostan"
 check "a plain listen writes no settings" "$(test -e "$XDG_CONFIG_HOME/zaviradio" && echo written || echo none)" none
 says_news() { [ "$(first_line)" = "Evening News - Studio Two" ]; }
-poll 10 says_news || true
+poll 20 says_news || true  # 15 s after the page came
 check "what plays, changed by the page" "$(first_line)|$(tip)" "Evening News - Studio Two|Evening News - Studio Two"
 paused=$(now_ms)
 click Pause
