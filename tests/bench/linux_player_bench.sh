@@ -20,6 +20,12 @@ poll 30 playlist_up "$work/stations/station/hls" || { echo "FAILED: no HLS playl
 
 median() { sort -g | awk '{v[NR] = $1} END {if (NR == 0) print "none"; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
+# The recording so far holds a second and a half of the station: enough for its frequency.
+heard_long_enough() {  # heard_long_enough CAPTURE KIND
+    hear "$1" "${station_hz[$2]}" "$work/so-far.txt"
+    [ "$(value heard_ms "$work/so-far.txt")" -ge 1500 ] || { sleep 0.5; false; }
+}
+
 # One launch of WHO (program or shell) on KIND; appends its figures to $work/WHO-KIND.
 run() {  # run WHO KIND
     local who=$1 kind=$2 capture="$work/capture.raw" started first cpu="" pss=""
@@ -44,7 +50,7 @@ run() {  # run WHO KIND
             cpu=$(cpu_rates "$program_pid" 4 | awk '{printf "%.4f %.4f", $1, $2}')
             pss=$(($(tree_kb "$program_pid" Pss) / 1024))
             ;;
-        *) sleep 7 ;;  # Opus and HLS start seconds after the others
+        *) poll 10 heard_long_enough "$capture" "$kind" || true ;;  # Opus and HLS start later
     esac
     if [ "$who" = program ]; then
         click_x "$player"
