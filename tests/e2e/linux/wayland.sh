@@ -35,35 +35,39 @@ as_nobody() {  # what is not known yet is not set (an empty SWAYSOCK keeps sway 
     [ -z "$xdisplay" ] || known+=(DISPLAY="$xdisplay")
     [ -z "$bus" ] || known+=(DBUS_SESSION_BUS_ADDRESS="$bus")
     [ -z "$swaysock" ] || known+=(SWAYSOCK="$swaysock")
-    setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$home" \
-        XDG_RUNTIME_DIR="$runtime" XDG_DATA_HOME="$home/data" WAYLAND_DISPLAY=wayland-1 \
-        "${known[@]}" "$@"
+    exec setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin \
+        HOME="$home" XDG_RUNTIME_DIR="$runtime" XDG_DATA_HOME="$home/data" \
+        WAYLAND_DISPLAY=wayland-1 "${known[@]}" "$@"
 }
-bus_info=$(as_nobody dbus-daemon --session --fork --nosyslog --print-address=1 --print-pid=1)
-bus=${bus_info%%$'\n'*}
-on_exit "kill ${bus_info##*$'\n'}"
-as_nobody env -u WAYLAND_DISPLAY WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
-    WLR_RENDERER=pixman sway -c "$home/sway.conf" >"$work/sway.log" 2>&1 &
+# In a subshell of its own each time: it ends in exec, so a background one's $! is the
+# program's own pid.
+nobody() { (as_nobody "$@"); }
+bus_info=$(nobody dbus-daemon --session --fork --nosyslog --print-address=1 --print-pid=1)
+bus=${bus_info%%$'\n'*} bus_pid=${bus_info##*$'\n'}
+(as_nobody env -u WAYLAND_DISPLAY WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+    WLR_RENDERER=pixman sway -c "$home/sway.conf" >"$work/sway.log" 2>&1) &
 sway_pid=$!
-on_exit "kill $sway_pid"
+# Sway and all it started (its bar, Xwayland), then the bus: a swaybar left behind spins on
+# the bus that went.
+on_exit "kill -KILL \$(tree_pids $sway_pid) $bus_pid"
 sway_up() { [ -s "$home/display" ] && compgen -G "$runtime/sway-ipc.*.sock" >/dev/null; }
 poll 20 sway_up || { echo "FAILED: sway with Xwayland"; tail "$work/sway.log"; ls -la "$runtime" "$home"; exit 1; }
 xdisplay=$(cat "$home/display")
 swaysock=$(compgen -G "$runtime/sway-ipc.*.sock")
-shot() { as_nobody grim "$home/shot.png" && cp "$home/shot.png" "$build_dir/linux-wayland-$1.png"; }
+shot() { nobody grim "$home/shot.png" && cp "$home/shot.png" "$build_dir/linux-wayland-$1.png"; }
 # A pixel of the last screenshot, as rrggbb.
 shot_pixel() { convert "$home/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr A-F a-f; }
 # As X sees the window: Xwayland admits only its own user.
-facts() { as_nobody bash -c 'source "$1/screen.sh"; window_facts "$2"' _ "$harness" "$1"; }
+facts() { nobody bash -c 'source "$1/screen.sh"; window_facts "$2"' _ "$harness" "$1"; }
 viewable() { [ "$(facts "$1" | awk '{print $5}')" = IsViewable ]; }
 registered() {
-    as_nobody gdbus call --session --dest org.kde.StatusNotifierWatcher \
+    nobody gdbus call --session --dest org.kde.StatusNotifierWatcher \
         --object-path /StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get \
         org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems 2>/dev/null | grep -q "org.kde.StatusNotifierItem"
 }
 
 echo "== the start-up window"
-as_nobody "$program" 2>>"$work/stderr.log" &
+(as_nobody "$program" 2>>"$work/stderr.log") &
 program_pid=$!
 poll 20 viewable "$splash" || true
 read -r left top width height _ <<<"$(facts "$splash")"
@@ -90,10 +94,10 @@ page_shown() {
 check "it draws the station's page" "$(poll 20 page_shown && echo yes || shot_pixel $((left + 100)) $((top + 2)))" yes
 check "the tray icon is registered with swaybar's watcher" "$(poll 10 registered && echo yes)" yes
 started=$(now_ms)
-as_nobody "$program" 2>>"$work/stderr.log" && code=0 || code=$?
+nobody "$program" 2>>"$work/stderr.log" && code=0 || code=$?
 check "a second launch ends by itself with code 0" "$code" 0
 echo "figure: wayland_second_launch_ms=$(($(now_ms) - started))"
-as_nobody swaymsg "[title=\"^$player\$\"] kill" >/dev/null
+nobody swaymsg "[title=\"^$player\$\"] kill" >/dev/null
 wait_for_exit "$program_pid"
 program_pid=
 check "the compositor's close ends it with code 0" "$code" 0
