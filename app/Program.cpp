@@ -28,6 +28,11 @@ int RunProgram() {
     return exitCode;
 }
 
+void UnloadProgramWindows() {
+    VelostanZaviRadioInstance().Unload();
+    ZaviRadioSplashInstance().Unload();
+}
+
 int RunSingleInstance() {
     InstanceClaim claim(kProjectName);
     if (!claim.Held()) {

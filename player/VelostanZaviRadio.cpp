@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "../app/Program.h"
 #include "../platform/ListenerSettings.h"
 #include "../splash/SplashDefinition.h"
 #include "../splash/ZaviRadioSplash.h"
@@ -138,11 +139,6 @@ void VelostanZaviRadio::OnCommand1Click() {
 DefaultInstance<forms::VelostanZaviRadio>& VelostanZaviRadioInstance() {
     static DefaultInstance<forms::VelostanZaviRadio> instance;
     return instance;
-}
-
-void UnloadProgramWindows() {
-    VelostanZaviRadioInstance().Unload();
-    ZaviRadioSplashInstance().Unload();
 }
 
 }  // namespace zavi

@@ -69,8 +69,4 @@ inline forms::VelostanZaviRadio& VelostanZaviRadio() {
     return VelostanZaviRadioInstance()();
 }
 
-// The close sequence of "X": the player unloaded, then the start-up window (and its
-// icon); with no window left, the program's loop ends. Loads neither.
-void UnloadProgramWindows();
-
 }  // namespace zavi

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "../app/Program.h"
 #include "../platform/ErrorReport.h"
 #include "../platform/Misc.h"
 #include "../platform/Screen.h"
