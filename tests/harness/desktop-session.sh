@@ -34,11 +34,7 @@ desktop_start() {
     number=$(mktemp)
     Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
     _desktop_pids+=($!)
-    for i in $(seq 100); do
-        [ -s "$number" ] && break
-        sleep 0.05
-    done
-    export DISPLAY=":$(head -n 1 "$number")"
+    _display_from "$number" || true
     rm -f "$number"
     for i in $(seq 50); do
         xdpyinfo >/dev/null 2>&1 && break
@@ -46,12 +42,7 @@ desktop_start() {
     done
     # Without a window manager Wine waits two seconds on every hide of a window. The panel
     # is started once it manages windows, so that it is framed and placed like any other.
-    openbox >/dev/null 2>&1 &
-    _desktop_pids+=($!)
-    for i in $(seq 50); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.1
-    done
+    _window_manager_start
     # Programs placed against the panel need it there first. Now and then (twice in
     # some twenty starts) trayer never shows its panel: it is started again, and the
     # last try is kept whatever it does.
@@ -72,6 +63,28 @@ desktop_start() {
     fi
     rm -f "$log"
     _desktop_pids+=("$trayer")
+}
+
+# The display an X server started with -displayfd writes to FILE once it is up, in
+# $DISPLAY; false when none came in 5 s.
+_display_from() {  # _display_from FILE
+    local i
+    for i in $(seq 100); do
+        [ -s "$1" ] && break
+        sleep 0.05
+    done
+    [ -s "$1" ] || return 1
+    export DISPLAY=":$(head -n 1 "$1")"
+}
+# openbox on $DISPLAY, waited for until it manages windows.
+_window_manager_start() {
+    local i
+    openbox >/dev/null 2>&1 &
+    _desktop_pids+=($!)
+    for i in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
 }
 
 # The X11 tray, a panel at the screen's bottom right; its process id in $!.
@@ -106,7 +119,7 @@ desktop_stop() {
 # A display on Xorg's dummy driver, whose outputs DUMMY0 and DUMMY1 GDK sees as real
 # monitors (Xvfb shows it one), with openbox. Needs root, as Xorg does.
 dummy_display_start() {  # dummy_display_start FOLDER
-    local folder=$1 number i
+    local folder=$1 number
     mkdir -p "$folder/conf.d"
     cat >"$folder/xorg.conf" <<'CONF'
 Section "Device"
@@ -128,18 +141,8 @@ CONF
     Xorg -displayfd 3 -config "$folder/xorg.conf" -configdir "$folder/conf.d" -noreset \
         -nolisten tcp -logfile "$folder/xorg.log" 3>"$number" >/dev/null 2>&1 &
     _desktop_pids+=($!)
-    for i in $(seq 100); do
-        [ -s "$number" ] && break
-        sleep 0.05
-    done
-    [ -s "$number" ] || return 1
-    export DISPLAY=":$(head -n 1 "$number")"
-    openbox >/dev/null 2>&1 &
-    _desktop_pids+=($!)
-    for i in $(seq 50); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.1
-    done
+    _display_from "$number" || return 1
+    _window_manager_start
     xrandr --newmode 1280x800 83.50 1280 1352 1480 1680 800 803 809 831 -hsync +vsync
     xrandr --addmode DUMMY0 1280x800
     xrandr --addmode DUMMY1 1280x800
