@@ -125,13 +125,11 @@ class Key {
         cairo_set_source_rgba(cr, 0, 0, 0, 0);
         cairo_paint(cr);
         cairo_restore(cr);
+        // The mask is in device pixels: its path is added at that scale.
         const double scale = gtk_widget_get_scale_factor(window);
-        const int count = cairo_region_num_rectangles(key->m_mask.get());
-        for (int i = 0; i < count; ++i) {
-            cairo_rectangle_int_t r{};
-            cairo_region_get_rectangle(key->m_mask.get(), i, &r);
-            cairo_rectangle(cr, r.x / scale, r.y / scale, r.width / scale, r.height / scale);
-        }
+        cairo_scale(cr, 1 / scale, 1 / scale);
+        gdk_cairo_region(cr, key->m_mask.get());
+        cairo_scale(cr, scale, scale);
         cairo_clip(cr);
         return FALSE;
     }

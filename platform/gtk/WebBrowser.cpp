@@ -92,7 +92,6 @@ void WebBrowser::Load() {
 
 void WebBrowser::LoadAfter(Delay delay) {
     m_loadTimeoutSource.Stop();
-    m_retrySource.Stop();
     m_retrySource = g_timeout_add(Milliseconds(delay), &WebBrowser::OnRetry, this);
 }
 
