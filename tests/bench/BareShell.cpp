@@ -1,7 +1,8 @@
 // The baseline the program's player is measured against: the least a WebKitGTK program
 // can be that plays a station page as the program does. One 532 x 334 window titled
 // "Zavi Bare Shell" with one web view, on X11, with the shared-memory renderer, an
-// ephemeral context and autoplay allowed; it loads its one argument at once.
+// ephemeral context, the web process sandboxed as the program's is, and autoplay
+// allowed; it loads its one argument at once.
 //   zavi_bare_shell URL
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
 
     WebKitWebContext* context = webkit_web_context_new_ephemeral();
+    webkit_web_context_set_sandbox_enabled(context, TRUE);
     WebKitWebsitePolicies* policies =
         webkit_website_policies_new_with_policies("autoplay", WEBKIT_AUTOPLAY_ALLOW, nullptr);
     GtkWidget* view = GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context,

@@ -90,4 +90,7 @@ for kind in mp3 aac opus hls; do
 done
 echo "figure: program first sound, every launch (ms): $(for k in mp3 aac opus hls; do
     printf '%s %s; ' "$k" "$(awk '{printf "%s ", $1}' "$work/program-$k" 2>/dev/null)"; done)"
+echo "figure: pss above the bare sandboxed view (MB, kept within 10): $(for k in mp3 aac; do
+    printf '%s %s; ' "$k" "$(awk -v p="$(column 4 "$work/program-$k")" -v s="$(column 4 "$work/shell-$k")" \
+        'BEGIN {print p - s}')"; done)"
 [ "$failures" -eq 0 ]
