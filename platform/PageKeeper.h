@@ -94,10 +94,18 @@ class MediaKeeper {
     ~MediaKeeper() = default;
 };
 
-// What a browser that hears its view and sees its engine's process asks: when a page gone
-// silent, or one whose process ended, is loaded again.
+// What a browser that watches its own view asks (the Windows control times its loads and
+// follows the network itself, and is not heard): how long a page may take, when a page
+// waited for is loaded once the network is back, and when a page gone silent, or one
+// whose process ended, is loaded again.
 class ViewKeeper {
   public:
+    // How long a page may take to come (a host that takes the connection and never
+    // answers) before it counts as one that did not load.
+    virtual Delay LoadTimeout() const = 0;
+    // The desktop has a network again: after how long a page waited for is loaded, in
+    // place of the wait the failure was given.
+    virtual Delay NetworkReturned() = 0;
     // The view began or stopped making sound.
     virtual void OnSound(bool playing, TimePoint now) = 0;
     // Whether the page, silent when it should not be, is to be loaded again now; if so, the

@@ -15,7 +15,12 @@ class PageRetry {
     static constexpr Delay kLongestDelay{30000};
     static constexpr Delay kLongestAfterClientError{300000};
 
+    // A page that has not come by then never will.
+    static constexpr Delay kLoadTimeout{30000};
+
     Delay Failed(PageFailure failure);
+    // The network came back: whatever failed is worth trying at once.
+    static Delay NetworkReturned() { return Delay{0}; }
     // The page came: the next failure starts the back-off afresh.
     void Loaded() { m_backoff.Reset(); }
 

@@ -34,6 +34,8 @@ class StationKeeper final : public PageKeeper {
         return m_navigation.NewWindow(url);
     }
     Delay PageFailed(PageFailure failure) override { return m_retry.Failed(failure); }
+    Delay LoadTimeout() const override { return PageRetry::kLoadTimeout; }
+    Delay NetworkReturned() override { return PageRetry::NetworkReturned(); }
     void PageLoaded() override {
         m_retry.Loaded();
         m_media.Forget();

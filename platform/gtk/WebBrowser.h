@@ -1,13 +1,12 @@
 // WebBrowser: a WebKitGTK web view on a form, set up as a radio page needs it: media may
-// start without a gesture, nothing is kept on disk, the page is never waited for, and the
-// view keeps to the host it was sent to (NavigationGuard). Given a keeper, it keeps the
-// page playing through what networks do: a page that did not load is loaded again (a
-// page of the program's own says so meanwhile), sooner when the desktop says the network
-// is back; a stream that drops, never comes or hangs is started again (MediaWatch); and a
-// page gone silent is loaded again as the last resort. The keeper decides each.
+// start without a gesture, the page is never waited for, and the view keeps to the host
+// it was sent to (NavigationGuard). Its jobs are pieces of their own, each carrying out
+// what the keeper decides: the page's loads and the waiting page (PageLoader), the page's
+// media and the listener's state told to it (MediaWatch), the silence watch
+// (SilenceWatch), a crashed web process replaced (CrashRestart), and the first frame
+// drawn again once shown (RedrawOnMap).
 #pragma once
 
-#include <chrono>
 #include <optional>
 #include <string>
 
@@ -15,11 +14,14 @@
 
 #include "../ControlDefinitions.h"
 #include "../PageKeeper.h"
+#include "CrashRestart.h"
 #include "Form.h"
 #include "Gtk.h"
 #include "MediaWatch.h"
 #include "NavigationGuard.h"
-#include "SourceId.h"
+#include "PageLoader.h"
+#include "RedrawOnMap.h"
+#include "SilenceWatch.h"
 #include "WebViewParts.h"
 
 namespace zavi {
@@ -49,53 +51,19 @@ class WebBrowser {
     WebBrowser(Form& form, const WebBrowserDefinition& definition, PageKeeper& keeper,
                WebViewParts parts);
 
-    // The address once more: one page request.
-    void Load();
-    // The address once more after DELAY, in place of any load still to come.
-    void LoadAfter(Delay delay);
-    void ShowWaiting();
-
-    static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
-    static gboolean OnLoadFailed(WebKitWebView* view, WebKitLoadEvent event, gchar* uri,
-                                 GError* error, gpointer self);
-    static gboolean OnResponse(WebKitWebView* view, WebKitPolicyDecision* decision,
-                               WebKitPolicyDecisionType type, gpointer self);
-    static void OnNetworkChanged(GNetworkMonitor* monitor, gboolean available, gpointer self);
-    static void OnPlayingAudio(GObject* view, GParamSpec* property, gpointer self);
     static void OnTitle(GObject* view, GParamSpec* property, gpointer self);
-    static gboolean OnRetry(gpointer self);
-    static gboolean OnLoadTimeout(gpointer self);
-    static gboolean OnSilence(gpointer self);
-    static void OnWebProcessTerminated(WebKitWebView* view,
-                                       WebKitWebProcessTerminationReason reason, gpointer self);
-    static void OnMapped(GtkWidget* view, gpointer self);
-    static gboolean OnRedraw(gpointer self);
-
-    static constexpr guint kFirstRedrawMs = 100;
-    static constexpr guint kNextRedrawMs = 900;
-    static constexpr int kRedraws = 2;
-    // A host that takes the connection but never answers is given up on after this.
-    static constexpr guint kLoadTimeoutS = 30;
-    // How often a silent page asks its keeper whether it is to be loaded again.
-    static constexpr guint kSilenceCheckS = 5;
 
     PageKeeper& m_keeper;
     GObjectPtr<WebKitWebContext> m_context;
     GObjectPtr<WebKitUserContentManager> m_content;
     MediaWatch m_mediaWatch;
     GObjectPtr<WebKitWebView> m_view;
+    // Before the navigation guard, which is made at the first navigation.
+    PageLoader m_loader;
+    SilenceWatch m_silence;
+    CrashRestart m_crashRestart;
+    RedrawOnMap m_redraw;
     std::optional<NavigationGuard> m_guard;
-    std::string m_address;
-    std::optional<PageFailure> m_httpFailure;  // of the load under way
-    bool m_timedOut = false;
-    bool m_showingWaiting = false;  // asked for, not yet come
-    bool m_onWaitingPage = false;
-    SourceId m_retrySource;
-    SourceId m_loadTimeoutSource;
-    SourceId m_silenceSource;
-    bool m_committed = false;
-    SourceId m_redrawSource;
-    int m_redraws = 0;
 };
 
 }  // namespace zavi
