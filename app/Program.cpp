@@ -33,6 +33,55 @@ void UnloadProgramWindows() {
     ZaviRadioSplashInstance().Unload();
 }
 
+void PlayerLoaded() {
+    ZaviRadioSplash().Hide();
+    RefreshTray();
+}
+
+void RadioChanged() {
+    RefreshTray();
+}
+
+void ShowPlayer() {
+    VelostanZaviRadio().Show();
+}
+
+namespace {
+
+// The player, when it is up; never loads it.
+template <class Action>
+void WithPlayer(Action action) {
+    if (VelostanZaviRadioInstance().IsLoaded()) {
+        action(VelostanZaviRadio());
+    }
+}
+
+}  // namespace
+
+void PresentPlayer() {
+    WithPlayer([](auto& player) { player.Present(); });
+}
+
+void PlayerMenuItem(unsigned itemId) {
+    WithPlayer([itemId](auto& player) { player.Listen(itemId); });
+}
+
+void TogglePlayerPause() {
+    WithPlayer([](auto& player) { player.TogglePause(); });
+}
+
+void ScrollPlayerVolume(int steps) {
+    WithPlayer([steps](auto& player) { player.Scroll(steps); });
+}
+
+std::optional<RadioLines> PlayerTrayLines(const char* idleTip) {
+    std::optional<RadioLines> lines;
+    WithPlayer([&](auto& player) {
+        lines = RadioLines{player.TrayTip(idleTip), player.TrayMenu()};
+    });
+    return lines;
+}
+
 int RunSingleInstance() {
     InstanceClaim claim(kProjectName);
     if (!claim.Held()) {

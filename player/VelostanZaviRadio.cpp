@@ -6,8 +6,6 @@
 
 #include "../app/Program.h"
 #include "../platform/ListenerSettings.h"
-#include "../splash/SplashDefinition.h"
-#include "../splash/ZaviRadioSplash.h"
 #include "PlayerDefinition.h"
 #include "StationAddress.h"
 #include "StationConfig.h"
@@ -29,7 +27,7 @@ RadioControls RememberedRadio() {
 }  // namespace
 
 VelostanZaviRadio::Controls::Controls(Form& form, RadioControls& radio)
-    : keeper(radio, [] { RefreshTray(); }),
+    : keeper(radio, [] { RadioChanged(); }),
       WebBrowser2(form, player::kWebBrowser2, keeper),
       Command1(form, player::kCommand1) {}
 
@@ -48,10 +46,9 @@ void VelostanZaviRadio::DestroyControls() {
 }
 
 void VelostanZaviRadio::OnLoad() {
-    zavi::ZaviRadioSplash().Hide();
     WebBrowser2().SetListening(m_radio.State());
     WebBrowser2().Navigate(StationPageAddress(kStationHost));
-    RefreshTray();
+    PlayerLoaded();
 }
 
 void VelostanZaviRadio::OnTimer(unsigned id) {
@@ -107,11 +104,11 @@ void VelostanZaviRadio::ListenerChanged(bool remember) {
         StartTimer(
             {player::kListenTimer, static_cast<unsigned>(std::max<long long>(next->count(), 1))});
     }
-    RefreshTray();
+    RadioChanged();
 }
 
-MenuEntry VelostanZaviRadio::TrayTip() const {
-    return m_radio.Tip(Clock::now(), splash::kTrayTip);
+MenuEntry VelostanZaviRadio::TrayTip(const char* idleTip) const {
+    return m_radio.Tip(Clock::now(), idleTip);
 }
 
 std::vector<MenuEntry> VelostanZaviRadio::TrayMenu() const {

@@ -25,7 +25,7 @@ class VelostanZaviRadio : public Form {
     void Listen(unsigned itemId);
     void TogglePause();
     void Scroll(int steps);
-    MenuEntry TrayTip() const;
+    MenuEntry TrayTip(const char* idleTip) const;
     std::vector<MenuEntry> TrayMenu() const;
 
   protected:

@@ -6,7 +6,6 @@
 #include "../platform/ErrorReport.h"
 #include "../platform/Misc.h"
 #include "../platform/Screen.h"
-#include "../player/VelostanZaviRadio.h"
 #include "SplashDefinition.h"
 
 namespace zavi {
@@ -44,16 +43,8 @@ void ZaviRadioSplash::OnLoad() {
         NotifyIconActions actions;
         actions.activate = [this] { OnTrayMenu(splash::kShowPlayer.id); };
         // The middle click and the wheel reach the radio once the player is up.
-        actions.secondaryActivate = [] {
-            if (VelostanZaviRadioInstance().IsLoaded()) {
-                zavi::VelostanZaviRadio().TogglePause();
-            }
-        };
-        actions.scroll = [](int steps) {
-            if (VelostanZaviRadioInstance().IsLoaded()) {
-                zavi::VelostanZaviRadio().Scroll(steps);
-            }
-        };
+        actions.secondaryActivate = [] { TogglePlayerPause(); };
+        actions.scroll = [](int steps) { ScrollPlayerVolume(steps); };
         actions.menu = {splash::kShowPlayer, splash::kQuit};
         actions.choose = [this](unsigned id) { OnTrayMenu(id); };
         m_notifyIcon.emplace(*this, splash::kTrayIcon, tip, std::move(actions));
@@ -119,13 +110,11 @@ void ZaviRadioSplash::OnTrayMenu(unsigned itemId) {
     if (itemId == splash::kShowPlayer.id) {
         // The program's own window, shown in the process: no round trip through the
         // display as a second launch needs.
-        if (VelostanZaviRadioInstance().IsLoaded()) {
-            zavi::VelostanZaviRadio().Present();
-        }
+        PresentPlayer();
     } else if (itemId == splash::kQuit.id) {
         UnloadProgramWindows();
-    } else if (VelostanZaviRadioInstance().IsLoaded()) {
-        zavi::VelostanZaviRadio().Listen(itemId);
+    } else {
+        PlayerMenuItem(itemId);
     }
 }
 
@@ -138,10 +127,9 @@ void ZaviRadioSplash::UpdateTray() {
     tip.caption = "%s";
     tip.argument = splash::kTrayTip;
     std::vector<MenuEntry> menu;
-    if (VelostanZaviRadioInstance().IsLoaded()) {
-        const auto& player = zavi::VelostanZaviRadio();
-        tip = player.TrayTip();
-        menu = player.TrayMenu();
+    if (auto radio = PlayerTrayLines(splash::kTrayTip)) {
+        tip = std::move(radio->tip);
+        menu = std::move(radio->menu);
         menu.emplace_back();  // a separator
     }
     menu.emplace_back(splash::kShowPlayer);
@@ -152,7 +140,7 @@ void ZaviRadioSplash::UpdateTray() {
 // The hand-off. Show leaves a player that is already up as it is: visible, minimized or
 // behind other windows, it is not brought forward every two seconds.
 void ZaviRadioSplash::OnTimer2() {
-    zavi::VelostanZaviRadio().Show();
+    ShowPlayer();
 }
 
 }  // namespace forms
