@@ -5,7 +5,10 @@
 #include <X11/extensions/shape.h>
 #include <gdk/gdkx.h>
 
+#include <signal.h>
+
 #include <chrono>
+#include <cstdlib>
 
 #include "platform/AppIdentity.h"
 #include "platform/gtk/MessageLoop.h"
@@ -202,6 +205,55 @@ Rendering Render(GtkWidget* window) {
     }
     cairo_surface_destroy(surface);
     return image;
+}
+
+PrivateBus::PrivateBus() {
+    gchar* out = nullptr;
+    const gchar* argv[] = {"dbus-daemon",       "--session",     "--fork", "--nosyslog",
+                           "--print-address=1", "--print-pid=1", nullptr};
+    if (!g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_SEARCH_PATH, nullptr,
+                      nullptr, &out, nullptr, nullptr, nullptr)) {
+        ADD_FAILURE() << "no dbus-daemon";
+        return;
+    }
+    gchar** lines = g_strsplit(out, "\n", 3);
+    m_address = lines[0];
+    m_daemon = lines[1] != nullptr ? std::atoi(lines[1]) : 0;
+    g_strfreev(lines);
+    g_free(out);
+}
+
+PrivateBus::~PrivateBus() {
+    if (m_daemon > 0) {
+        kill(m_daemon, SIGTERM);
+    }
+}
+
+GObjectPtr<GDBusConnection> PrivateBus::Connect() const {
+    return GObjectPtr<GDBusConnection>(g_dbus_connection_new_for_address_sync(
+        m_address.c_str(),
+        static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                          G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, nullptr, nullptr));
+}
+
+GVariant* Call(GDBusConnection* bus, const char* name, const char* path, const char* interface,
+               const char* method, GVariant* parameters) {
+    struct Answer {
+        bool done = false;
+        GVariant* reply = nullptr;
+    } answer;
+    g_dbus_connection_call(
+        bus, name, path, interface, method, parameters, nullptr, G_DBUS_CALL_FLAGS_NONE, 3000,
+        nullptr,
+        [](GObject* source, GAsyncResult* result, gpointer data) {
+            auto* to = static_cast<Answer*>(data);
+            to->reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, nullptr);
+            to->done = true;
+        },
+        &answer);
+    PumpUntil([&] { return answer.done; }, 5000);
+    return answer.reply;
 }
 
 }  // namespace zavi::test

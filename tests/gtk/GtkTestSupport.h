@@ -82,4 +82,25 @@ struct Rendering {
 };
 Rendering Render(GtkWidget* window);
 
+// A session bus of the test's own: a real dbus-daemon, ended with the object.
+class PrivateBus {
+  public:
+    PrivateBus();
+    ~PrivateBus();
+    PrivateBus(const PrivateBus&) = delete;
+    PrivateBus& operator=(const PrivateBus&) = delete;
+
+    // A new connection to it, as another program would have.
+    GObjectPtr<GDBusConnection> Connect() const;
+
+  private:
+    std::string m_address;
+    GPid m_daemon = 0;
+};
+
+// A method call over BUS, answered while the main loop turns (the object called may live in
+// this process); its reply, or null after an error or 3 s.
+GVariant* Call(GDBusConnection* bus, const char* name, const char* path, const char* interface,
+               const char* method, GVariant* parameters);
+
 }  // namespace zavi::test

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-
 #include <string>
 
 #include "GtkTestSupport.h"
@@ -19,32 +17,13 @@ constexpr char kWatcherXml[] = R"xml(<node><interface name="org.kde.StatusNotifi
 class TrayHostWatchTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        gchar* out = nullptr;
-        const gchar* argv[] = {"dbus-daemon",       "--session",     "--fork", "--nosyslog",
-                               "--print-address=1", "--print-pid=1", nullptr};
-        ASSERT_TRUE(g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_SEARCH_PATH,
-                                 nullptr, nullptr, &out, nullptr, nullptr, nullptr));
-        gchar** lines = g_strsplit(out, "\n", 3);
-        m_address = lines[0];
-        m_daemon = std::stoi(lines[1]);
-        g_strfreev(lines);
-        g_free(out);
-        m_watcherSide = Connect();
-        m_watchSide = Connect();
+        m_watcherSide = m_bus.Connect();
+        m_watchSide = m_bus.Connect();
     }
     void TearDown() override {
         if (m_registration != 0) {
             g_dbus_connection_unregister_object(m_watcherSide.get(), m_registration);
         }
-        kill(m_daemon, SIGTERM);
-    }
-
-    GObjectPtr<GDBusConnection> Connect() const {
-        return GObjectPtr<GDBusConnection>(g_dbus_connection_new_for_address_sync(
-            m_address.c_str(),
-            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-            nullptr, nullptr, nullptr));
     }
 
     // The watcher answers from m_hostRegistered, and says nothing when it changes.
@@ -74,8 +53,7 @@ class TrayHostWatchTest : public ::testing::Test {
                                       "org.kde.StatusNotifierWatcher", member, nullptr, nullptr);
     }
 
-    std::string m_address;
-    GPid m_daemon = 0;
+    test::PrivateBus m_bus;
     GObjectPtr<GDBusConnection> m_watcherSide;
     GObjectPtr<GDBusConnection> m_watchSide;
     guint m_registration = 0;
@@ -109,7 +87,7 @@ TEST_F(TrayHostWatchTest, AHostIsThereOnlyWhileTheWatcherIsAndSaysSo) {
 TEST_F(TrayHostWatchTest, AHostWhoseNameGoesIsAskedAboutAgainThoughTheWatcherSaysNothing) {
     StartWatcher();
     m_hostRegistered = true;
-    const GObjectPtr<GDBusConnection> hostSide = Connect();
+    const GObjectPtr<GDBusConnection> hostSide = m_bus.Connect();
     const guint host = Own(hostSide.get(), "org.kde.StatusNotifierHost-test");
     TrayHostWatch watch(m_watchSide.get(), [] {});
     ASSERT_TRUE(test::PumpUntil([&] { return watch.HostPresent(); }, 3000));
