@@ -20,8 +20,7 @@ kill "$program_pid"
 wait "$program_pid" 2>/dev/null || true
 
 serve_station "$port" "$station_dir"
-"$program" 2>/dev/null &
-program_pid=$!
+program_log=/dev/null launch
 poll 20 is_viewable "$splash" || { echo "FAILED: no start-up window"; exit 1; }
 # The start-up window is up about two seconds, sweeping all the while, before the player.
 sleep 0.3

@@ -33,11 +33,11 @@ run() {  # run WHO KIND
     sleep 1  # the sound server holds back a new recording's first second
     started=$(now_ms)
     if [ "$who" = program ]; then
-        "$program" 2>>"$work/stderr-program.log" &
+        program_log=$work/stderr-program.log launch
     else
         "$shell" "$page" 2>>"$work/stderr-shell.log" &
+        program_pid=$!
     fi
-    program_pid=$!
     sleep 1
     if exited "$program_pid"; then
         wait "$program_pid" || true

@@ -122,18 +122,20 @@ program_errors() {  # program_errors: the lines of $work/stderr.log that are the
 play_recorded() {  # play_recorded CAPTURE
     recording_start "$1"
     sleep 1  # the sound server holds back a new recording's first second
-    "$program" 2>>"$work/stderr.log" &
-    program_pid=$!
+    launch
     poll 20 is_viewable "$player" || true
 }
 
-# Launches of the program under test. The caller defines start_program, which execs the
-# program, so that $launched is the program's own pid; kill_launched ends any still running
-# when a script stops early.
+# The one way a script starts the program under test ($program; under Wine in a Wine
+# session): in the background, VAR=VALUE words given first in its environment, its
+# standard error added to $program_log ($work/stderr.log unless the script says). Its pid,
+# the program's own, in $launched and $program_pid; kill_launched ends every launch still
+# running when a script stops early.
 launched_pids=()
-launch() {  # launch: starts the program in the background; its pid in $launched
-    start_program &
-    launched=$!
+launch() {  # launch [VAR=VALUE...]
+    [ "$_harness_session" != wine ] || set -- "$@" "$WINE64"
+    env "$@" "$program" 2>>"${program_log:-$work/stderr.log}" &
+    launched=$! program_pid=$!
     launched_pids+=("$launched")
 }
 kill_launched() {

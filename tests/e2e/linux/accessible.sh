@@ -18,8 +18,7 @@ tree_has() {  # tree_has PID TEXT: the tree, kept in $work/tree.txt, has a line 
 echo "== the start-up window and the close button"
 # The accessibility bus up first, as in a session where a screen reader runs.
 atspi tree $$ >/dev/null 2>&1 || true
-"$program" 2>>"$work/stderr.log" &
-program_pid=$!
+launch
 poll 10 tree_has "$program_pid" "notification	Zavi Radio" || true
 check "the start-up window is a notification named for the program" \
     "$(grep -c "^notification	Zavi Radio$" "$work/tree.txt")" 1
@@ -34,8 +33,7 @@ wait_for_exit "$program_pid"
 check "its action ends the program with code 0" "$code" 0
 
 echo "== Ctrl+W"
-"$program" 2>>"$work/stderr.log" &
-program_pid=$!
+launch
 poll 20 is_viewable "$player" || true
 xdotool windowactivate --sync "$(titled_ids "$player" | head -n 1)" key ctrl+w 2>/dev/null || true
 wait_for_exit "$program_pid"
@@ -44,8 +42,7 @@ check "Ctrl+W in the player ends the program with code 0" "$code" 0
 echo "== in Nepali"
 mkdir -p "$work/locale"
 localedef -i ne_NP -f UTF-8 "$work/locale/ne_NP.UTF-8"
-LOCPATH=$work/locale LANG=ne_NP.UTF-8 LC_ALL= LANGUAGE= "$program" 2>>"$work/stderr.log" &
-program_pid=$!
+launch LOCPATH="$work/locale" LANG=ne_NP.UTF-8 LC_ALL= LANGUAGE=
 poll 20 is_viewable "$player" || true
 poll 10 tree_has "$program_pid" "push button	बन्द गर्नुहोस्" || true
 check "the close button is named in Nepali" \

@@ -84,8 +84,7 @@ menus() { { xdotool search --onlyvisible --class zaviradio 2>/dev/null || true; 
 mapped() { [ "$(window_facts "$player" | awk '{print $5}')" = IsViewable ]; }
 
 echo "== the tray icon during the start-up window"
-"$program" 2>"$work/stderr.log" &
-program_pid=$!
+launch
 poll 10 icons_are 1 || true
 check "the icon is docked" "$(icons)" 1
 click_icon 1

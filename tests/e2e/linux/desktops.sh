@@ -21,8 +21,7 @@ serve_station "$port" "$station_dir"
 look() {  # look NAME [ENV...]
     local name=$1 x y w h
     shift
-    env "$@" "$program" 2>>"$work/stderr.log" &
-    program_pid=$!
+    launch "$@"
     poll 20 is_viewable "$splash" || true
     sleep 0.3  # its mask made
     splash_at=$(window_facts "$splash" | cut -d' ' -f1-4)

@@ -11,7 +11,6 @@ program=$1 build_dir=$2 station_dir=$3 port=$4
 source "$(dirname "$0")/../../harness/harness.sh"
 harness_begin instance "$build_dir" desktop
 
-start_program() { exec "$program" 2>>"$work/stderr.log"; }
 counts() {  # start-up windows, players, icons, page requests
     echo "$(windows_titled "$splash") $(windows_titled "$player") $(icons) $(gets)"
 }

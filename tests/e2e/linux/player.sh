@@ -15,8 +15,7 @@ serve_station "$port" "$station_dir"
 read -r screen_w screen_h < <(xwininfo -root | awk '/^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} END {print w, h}')
 
 started=$(now_ms)
-"$program" 2>"$work/stderr.log" &
-program_pid=$!
+launch
 
 echo "== the start-up window"
 poll 20 is_viewable "$splash" || true
@@ -75,8 +74,7 @@ echo "== the page is drawn on every launch"
 # after the first on a display: six in a row catch that.
 drawn=0
 for run in 1 2 3 4 5 6; do
-    "$program" 2>>"$work/stderr.log" &
-    program_pid=$!
+    launch
     poll 20 is_viewable "$player" || true
     read -r pleft ptop _ <<<"$(window_facts "$player")"
     poll 5 page_drawn "$pleft" "$ptop" && drawn=$((drawn + 1))

@@ -65,8 +65,7 @@ launch_case() {  # launch_case NAME
     recording_start "$capture"
     sleep 3  # the sound server holds back a new recording's first second or so
     started=$(now_ms)
-    "$program" 2>>"$work/stderr-$case_name.log" &
-    program_pid=$!
+    program_log=$work/stderr-$case_name.log launch
     poll 20 is_viewable "$player" || true
 }
 # Waits for the case's sound to come back after the moment CAUSE_END (wall-clock ms),

@@ -22,8 +22,7 @@ for run in 1 2 3; do
     recording_start "$capture"
     sleep 0.3
     started=$(now_ms)
-    "$program" 2>>"$work/stderr.log" &
-    program_pid=$!
+    launch
     poll 20 is_viewable "$player" || true
     player_ms=$(($(now_ms) - started))
     if [ "$run" = 1 ]; then
@@ -67,8 +66,7 @@ server_pid=
 
 echo "== a station host that refuses connections, and no sound server"
 sound_stop
-PULSE_SERVER="unix:$work/no-such-server" "$program" 2>>"$work/stderr.log" &
-program_pid=$!
+launch PULSE_SERVER="unix:$work/no-such-server"
 poll 20 is_viewable "$player" || true
 sleep 2.5
 check "the program keeps running" "$(exited "$program_pid" && echo ended || echo running)" running

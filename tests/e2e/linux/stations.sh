@@ -27,8 +27,7 @@ for kind in "${kinds[@]}"; do
     recording_start "$capture"
     sleep 1  # the sound server holds back a new recording's first second
     started=$(now_ms)
-    "$program" 2>>"$work/stderr-$kind.log" &
-    program_pid=$!
+    program_log=$work/stderr-$kind.log launch
     poll 20 is_viewable "$player" || true
     sleep 7  # Opus and HLS start seconds after the others
     click_x "$player"

@@ -58,8 +58,7 @@ places() { echo "$(icons) $(registered && echo 1 || echo 0)"; }
 places_are() { [ "$(places)" = "$1" ]; }
 
 echo "== no watcher: the X11 tray"
-"$program" 2>>"$work/stderr.log" &
-program_pid=$!
+launch
 poll 20 is_viewable "$player" || true
 poll 5 icons_are 1 || true
 check "docked in the X11 tray, no item on the bus" "$(places) $(no_item && echo none)" "1 0 none"
@@ -156,8 +155,7 @@ echo "== in Nepali"
 # A Nepali locale of the test's own, as a Nepali desktop has one.
 mkdir -p "$work/locale"
 localedef -i ne_NP -f UTF-8 "$work/locale/ne_NP.UTF-8"
-LOCPATH=$work/locale LANG=ne_NP.UTF-8 LC_ALL= LANGUAGE= "$program" 2>>"$work/stderr.log" &
-program_pid=$!
+launch LOCPATH="$work/locale" LANG=ne_NP.UTF-8 LC_ALL= LANGUAGE=
 poll 20 registered || true
 nepali_radio() { menu_labels | grep -q 'रोक्नुहोस्'; }
 poll 10 nepali_radio || true  # the radio's items, once the player is up
@@ -181,8 +179,7 @@ bus_pid=${bus_info##*$'\n'}
 on_exit "kill $bus_pid 2>/dev/null"
 panel_start
 requested=$(gets)
-"$program" 2>>"$work/stderr.log" &
-program_pid=$!
+launch
 poll 20 registered || true
 check "in the panel on the new bus" "$(places)" "0 1"
 poll 20 is_viewable "$player" || true

@@ -11,8 +11,6 @@ program=$1 probe=$2 build_dir=$3 station_dir=$4 port=$5
 source "$(dirname "$0")/../../harness/harness.sh"
 harness_begin instance "$build_dir" wine
 
-start_program() { exec "$WINE64" "$program"; }
-
 serve_station "$port" "$station_dir"
 
 echo "== a second launch while the start-up window is up"

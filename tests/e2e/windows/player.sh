@@ -23,8 +23,7 @@ probe_to "$work/player.txt" wait "$player" 20000
 poll 30 has_line "$work/splash.txt" "ready=1" && poll 30 has_line "$work/player.txt" "ready=1" ||
     { echo "FAILED: probes did not start"; exit 1; }
 started=$(date +%s%3N)
-"$WINE64" "$program" &
-program_pid=$!
+launch
 poll 30 has_line "$work/player.txt" "^flags=\|^found=0" || true
 check "the player window appears" "$(value found "$work/player.txt")" 1
 if [ "$(value found "$work/player.txt")" = 1 ]; then
@@ -58,8 +57,7 @@ server_pid=
 echo "== a station host that refuses connections"
 probe_to "$work/refused.txt" wait "$player" 20000
 poll 30 has_line "$work/refused.txt" "ready=1" || true
-"$WINE64" "$program" &
-program_pid=$!
+launch
 poll 30 has_line "$work/refused.txt" "^flags=\|^found=0" || true
 check "the player window appears" "$(value found "$work/refused.txt")" 1
 sleep 2.5
@@ -69,8 +67,7 @@ wait_for_exit "$program_pid"
 check "X still ends it with code 0" "$code" 0
 
 echo "== no browser engine on the machine"
-WINEDLLOVERRIDES="mscoree,mshtml,ieframe=" "$WINE64" "$program" &
-program_pid=$!
+launch WINEDLLOVERRIDES="mscoree,mshtml,ieframe="
 "$WINE64" "$probe" answer "$box" 20000 >"$work/answer.txt" 2>/dev/null || true
 text=$(value text "$work/answer.txt")
 echo "error box: $text"

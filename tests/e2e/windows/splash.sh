@@ -15,8 +15,7 @@ echo "== start-up window on the whole screen"
 probe_pid=$!
 poll 30 has_line "$work/probe.txt" "ready=1" || { echo "FAILED: probe did not start"; exit 1; }
 started=$(date +%s%3N)
-"$WINE64" "$program" &
-program_pid=$!
+launch
 wait "$probe_pid" || true
 cat "$work/probe.txt" | tr -d '\r'
 found=$(value found "$work/probe.txt")

@@ -20,8 +20,7 @@ click_icon() {  # click_icon 1|3: the shell's report of a left or right click
 serve_station "$port" "$station_dir"
 
 echo "== during the start-up window"
-"$WINE64" "$program" &
-program_pid=$!
+launch
 poll 20 visible "$splash" || true
 poll 10 eval '[ -n "$(docked_icon)" ]' || true
 check "the icon is docked" "$(docked_icons)" 1
