@@ -89,3 +89,14 @@ count() { probe count "$1" | sed 's/^[a-z]*=//' | paste -sd ' '; }
 visible() { [ "$(count "$1" | awk '{print $2}')" -ge 1 ]; }
 # The player minimized, as the window manager says.
 player_hidden() { xprop -name "$player" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN; }
+# Minimizes the player as its title bar's button does, asking again each second until the
+# window manager has done it (a request made as it still sets the window up can be lost);
+# gives up after 5 s.
+minimize_player() {
+    local try
+    for try in 1 2 3 4 5; do
+        xdotool windowminimize "$(titled_ids "$player" | head -n 1)" 2>/dev/null || true
+        poll 1 player_hidden && return 0
+    done
+    return 1
+}

@@ -149,7 +149,7 @@ check "it has a mount namespace of its own" \
 check "bubblewrap started it" "$(cat "/proc/$(awk '{print $4}' "/proc/$web/stat")/comm")" bwrap
 
 echo "== the tray icon with the player up"
-xdotool windowminimize "$(xdotool search --name "^$player\$" | head -1)"
+minimize_player || true
 poll 5 eval '! mapped' || true
 check "the player is minimized" "$(mapped && echo shown || echo minimized)" minimized
 click_icon 1

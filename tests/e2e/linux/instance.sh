@@ -34,8 +34,7 @@ check "one start-up window and one icon, nothing requested" "$(counts)" "1 0 1 0
 echo "== a third launch with the player minimized"
 poll 20 is_viewable "$player" || true
 check "the first program's player is up" "$(is_viewable "$player" && echo yes)" yes
-xdotool search --name "^$player\$" windowminimize
-poll 5 player_hidden || true
+minimize_player || true
 check "the player is minimized" "$(player_hidden && echo yes)" yes
 second_launch linux_second_launch_ms "with the player up"
 poll 5 active_is_player || true
