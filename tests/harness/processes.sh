@@ -13,14 +13,16 @@ tree_ticks() {
     for pid in $(tree_pids "$1"); do total=$((total + $(cpu_ticks "$pid" 2>/dev/null || echo 0))); done
     echo "$total"
 }
-# A process's memory, in KiB: Rss, Pss, or Private (its own pages alone, which another
-# program mapping the same libraries does not change, as it changes Pss).
-process_kb() {  # process_kb PID Rss|Pss|Private
+# A process's memory, in KiB: Rss, Pss, Private (its own pages alone, which another
+# program mapping the same libraries does not change, as it changes Pss; though a library
+# page becomes private when the others mapping it end), or Private_Dirty (the pages it
+# wrote itself).
+process_kb() {  # process_kb PID Rss|Pss|Private|Private_Dirty
     awk -v k="$2" '$1 == k ":" || (k == "Private" && $1 ~ /^Private_/) {n += $2}
         END {print n + 0}' "/proc/$1/smaps_rollup" 2>/dev/null || echo 0
 }
 # The same for the process and all its descendants.
-tree_kb() {  # tree_kb PID Rss|Pss|Private
+tree_kb() {  # tree_kb PID Rss|Pss|Private|Private_Dirty
     local total=0 pid
     for pid in $(tree_pids "$1"); do
         total=$((total + $(process_kb "$pid" "$2")))
