@@ -140,7 +140,11 @@ launch() {  # launch [VAR=VALUE...]
 }
 kill_launched() {
     local pid
-    for pid in "${launched_pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    # Only those still this script's own: the pid of a launch that ended may be another
+    # process's by now (pids wrap at 32768 here).
+    for pid in "${launched_pids[@]}"; do
+        [ "$(ps -o ppid= -p "$pid" 2>/dev/null | tr -d ' ')" != "$$" ] || kill -9 "$pid" 2>/dev/null || true
+    done
 }
 # Launches once more and checks that it ends by itself with 0; prints how long it took.
 second_launch() {  # second_launch FIGURE WHEN
