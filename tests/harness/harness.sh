@@ -40,7 +40,7 @@ _harness_end() {
     set +e  # every step runs, whatever an earlier one met
     local hook
     for hook in "${_harness_hooks[@]}"; do eval "$hook" >/dev/null 2>&1 || true; done
-    [ -z "$program_pid" ] || kill -9 "$program_pid" 2>/dev/null || true
+    [ -z "$program_pid" ] || _kill_own "$program_pid"
     kill_launched
     [ -z "$server_pid" ] || kill "$server_pid" 2>/dev/null || true
     stations_stop
@@ -140,11 +140,12 @@ launch() {  # launch [VAR=VALUE...]
 }
 kill_launched() {
     local pid
-    # Only those still this script's own: the pid of a launch that ended may be another
-    # process's by now (pids wrap at 32768 here).
-    for pid in "${launched_pids[@]}"; do
-        [ "$(ps -o ppid= -p "$pid" 2>/dev/null | tr -d ' ')" != "$$" ] || kill -9 "$pid" 2>/dev/null || true
-    done
+    for pid in "${launched_pids[@]}"; do _kill_own "$pid"; done
+}
+# Kills PID if it is still a child of this script: the pid of one that ended may be another
+# process's by now (pids wrap at 32768 here).
+_kill_own() {
+    [ "$(ps -o ppid= -p "$1" 2>/dev/null | tr -d ' ')" != "$$" ] || kill -9 "$1" 2>/dev/null || true
 }
 # Launches once more and checks that it ends by itself with 0; prints how long it took.
 second_launch() {  # second_launch FIGURE WHEN
