@@ -2,18 +2,12 @@
 # Runs one test on a loopback, X socket folder, desktop, message bus and runtime folder of
 # its own, so that tests run side by side: the program's station address is built in, and
 # every test serves its station there; X servers in two network namespaces would both take
-# display 0, and the web engine's sandbox reaches the display through /tmp/.X11-unix. Its
-# processes are numbered in a namespace of their own too: pids wrap at 32768 here, and a
-# test that ends a process it started long ago must never meet another test's by that
-# number (ending another test's window manager, say); what a test leaves running ends
-# with it. Where no network namespace can be made, the test runs as it is,
-# and the caller runs tests one at a time (see scripts/test.sh).
+# display 0, and the web engine's sandbox reaches the display through /tmp/.X11-unix. Where no network namespace can be made, the test runs as it
+# is, and the caller runs tests one at a time (see scripts/test.sh).
 #   isolated.sh COMMAND...
 set -euo pipefail
 if [ "${1:-}" != --inside ]; then
-    for how in "--net --mount --pid --fork --mount-proc --kill-child" \
-        "--net --mount --pid --fork --mount-proc --kill-child --map-root-user" \
-        "--net --mount" "--net --mount --map-root-user"; do
+    for how in "--net --mount" "--net --mount --map-root-user"; do
         # shellcheck disable=SC2086  # two words on purpose
         unshare $how true 2>/dev/null && exec unshare $how -- bash "$0" --inside "$@"
     done
