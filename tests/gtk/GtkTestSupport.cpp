@@ -237,6 +237,15 @@ GObjectPtr<GDBusConnection> PrivateBus::Connect() const {
         nullptr, nullptr, nullptr));
 }
 
+guint RegisterObject(GDBusConnection* bus, const char* path, const char* xml,
+                     const GDBusInterfaceVTable& vtable, gpointer data) {
+    GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(xml, nullptr);
+    const guint id = g_dbus_connection_register_object(bus, path, node->interfaces[0], &vtable,
+                                                       data, nullptr, nullptr);
+    g_dbus_node_info_unref(node);
+    return id;
+}
+
 GVariant* Call(GDBusConnection* bus, const char* name, const char* path, const char* interface,
                const char* method, GVariant* parameters) {
     struct Answer {

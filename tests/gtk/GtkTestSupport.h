@@ -98,6 +98,10 @@ class PrivateBus {
     GPid m_daemon = 0;
 };
 
+// An object of the test's own at PATH on BUS, its one interface described by XML; its id.
+guint RegisterObject(GDBusConnection* bus, const char* path, const char* xml,
+                     const GDBusInterfaceVTable& vtable, gpointer data);
+
 // A method call over BUS, answered while the main loop turns (the object called may live in
 // this process); its reply, or null after an error or 3 s.
 GVariant* Call(GDBusConnection* bus, const char* name, const char* path, const char* interface,

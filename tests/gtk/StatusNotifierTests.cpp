@@ -38,11 +38,8 @@ class StatusNotifierTest : public ::testing::Test {
             nullptr,
             nullptr,
             {}};
-        GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kWatcherXml, nullptr);
-        m_watcher =
-            g_dbus_connection_register_object(m_hostSide.get(), "/StatusNotifierWatcher",
-                                              node->interfaces[0], &vtable, this, nullptr, nullptr);
-        g_dbus_node_info_unref(node);
+        m_watcher = test::RegisterObject(m_hostSide.get(), "/StatusNotifierWatcher", kWatcherXml,
+                                         vtable, this);
         for (const char* signal : {"NewToolTip", "LayoutUpdated"}) {
             g_dbus_connection_signal_subscribe(
                 m_hostSide.get(), nullptr, nullptr, signal, nullptr, nullptr,

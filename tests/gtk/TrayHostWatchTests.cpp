@@ -37,11 +37,8 @@ class TrayHostWatchTest : public ::testing::Test {
             },
             nullptr,
             {}};
-        GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kWatcherXml, nullptr);
-        m_registration =
-            g_dbus_connection_register_object(m_watcherSide.get(), "/StatusNotifierWatcher",
-                                              node->interfaces[0], &vtable, this, nullptr, nullptr);
-        g_dbus_node_info_unref(node);
+        m_registration = test::RegisterObject(m_watcherSide.get(), "/StatusNotifierWatcher",
+                                              kWatcherXml, vtable, this);
         m_watcherName = Own(m_watcherSide.get(), "org.kde.StatusNotifierWatcher");
     }
     static guint Own(GDBusConnection* bus, const char* name) {
